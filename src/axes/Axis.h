@@ -1,0 +1,83 @@
+// An axis maps a range of values onto device coordinates and back, chooses round
+// ranges and tick units, and draws itself (linear, logarithmic, probability and date
+// kinds, horizontal or vertical).
+#pragma once
+
+#include "gfx/Colour.h"
+#include "gfx/Font.h"
+
+#include <string>
+
+class CDrawSurface;
+
+// Axis types.
+enum : int {
+    kAxisLinearH = 0,
+    kAxisLinearV = 1,
+    kAxisLogH = 2,
+    kAxisLogV = 3,
+    kAxisProbabilityV = 4,
+    kAxisDateH = 5,
+};
+
+// floor(x) + 1 when the fraction is at least 0.5, else floor(x). NaN gives 0 and
+// values beyond the device range saturate, so no caller converts garbage to int.
+int RoundHalfUp(float x);
+int RoundHalfUp(double x);
+// The decade of a log10 value, with log10(1000) = 2.9999999 counting as 3.
+int Decade(double log10Value);
+// The label value of v for major unit u: v rounded to the decimals u needs.
+double LabelRound(double v, double u);
+// The first multiple of u at or above v.
+double FirstTick(double v, double u);
+// The standard normal deviate exceeded with the probability given in percent, and back.
+double ProbabilityToZ(double percent);
+double ZToProbability(double z);
+
+class CAxis {
+public:
+    CAxis();
+    virtual ~CAxis() = default;
+    CAxis(const CAxis&) = default;
+    CAxis& operator=(const CAxis&) = default;
+
+    int SetPixelRange(int start, int end, int cross);
+    void Init(int type, float minValue, float maxValue, float major, const std::string& label);
+    void AutoScale(float low, float high, int divisions);
+    void StepRange(int count);
+    void SetLogRange(float low, float high);
+    int ValueToPixel(float value) const;
+    float PixelToValue(int coordinate) const;
+
+    bool IsLogarithmic() const {
+        return axisType == kAxisLogH || axisType == kAxisLogV || axisType == kAxisDateH;
+    }
+
+    std::string title = "Axis Label";
+    float min = 0.0f;
+    float max = 1.0f;
+    int pixelStart = 0;
+    int pixelEnd = 0;
+    int crossPos = 0;
+    int axisType = kAxisLinearH;
+    CFontDesc titleFont;
+    CFontDesc tickFont;
+    int reverse = 0;
+    int tickSide = 1;
+    int labelSide = 1;
+    int majorGrids = 0;
+    int minorGrids = 0;
+    float majorUnit = 0.2f;
+    float minorUnit = 0.05f;
+    int tickLength = 6;
+    int minorStyle = 0;
+    int minorWidth = 0;
+    int majorStyle = 0;
+    int majorWidth = 0;
+    ColourRef majorColour = MakeRGB(220, 220, 220);
+    ColourRef minorColour = MakeRGB(230, 230, 255);
+
+private:
+    // Fraction of the way from min to max, 0 when it is not defined.
+    double Fraction(float value) const;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "gfx/PlatformServices.h"
+
+#include <cstdio>
+
+// The platform of the headless command line: nobody to ask, so every question is
+// answered OK and every message is one line on stderr.
+class CConsolePlatform : public IPlatformServices {
+public:
+    explicit CConsolePlatform(std::FILE* out = stderr) : out(out) {}
+
+    void Message(const std::string& text, MsgIcon icon) override;
+    bool AskOkCancel(const std::string& text) override;
+    int ChooseFromList(const std::string&, const std::string&,
+                       const std::vector<std::string>& items) override {
+        return items.empty() ? -1 : 0;
+    }
+
+    int MessageCount() const { return messages; }
+
+private:
+    std::FILE* out;
+    int messages = 0;
+};

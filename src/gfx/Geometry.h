@@ -1,0 +1,29 @@
+#pragma once
+
+#include <algorithm>
+
+struct CPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const CPoint&, const CPoint&) = default;
+};
+
+// Device-context style rectangle: left and top inside, right and bottom outside.
+struct CRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    CRect Intersect(const CRect& o) const {
+        CRect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+                std::min(bottom, o.bottom)};
+        if (r.IsEmpty()) r = {};
+        return r;
+    }
+    friend bool operator==(const CRect&, const CRect&) = default;
+};

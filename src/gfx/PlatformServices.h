@@ -1,0 +1,69 @@
+// What the core asks of the platform: message boxes, questions, progress, the
+// clipboard and the dialogs a core operation cannot do without. The Qt layer answers
+// with real dialogs, the command line with fixed answers, tests with scripts. Every
+// text passed here is the program's own text, word for word.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CTrack;
+
+enum class MsgIcon { Information, Exclamation, Error };
+
+class IPlatformServices {
+public:
+    virtual ~IPlatformServices() = default;
+
+    // A modal message box with an OK button.
+    virtual void Message(const std::string& text, MsgIcon icon = MsgIcon::Exclamation) = 0;
+    // A modal question with OK and Cancel; true for OK.
+    virtual bool AskOkCancel(const std::string& text) = 0;
+
+    // The modeless progress window shown while a document loads or saves.
+    virtual void ShowProgressWindow(const std::string& text) { (void)text; }
+    virtual void CloseProgressWindow() {}
+    // The message pane of the status bar; an empty text restores the idle message.
+    virtual void SetStatusText(const std::string& text) { (void)text; }
+
+    // The status-bar progress indicator.
+    virtual void BeginProgress(const std::string& text, int lower, int upper, int step) {
+        (void)text, (void)lower, (void)upper, (void)step;
+    }
+    virtual void StepProgress() {}
+    virtual void EndProgress() {}
+
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
+
+    // Asks every view of the document to redraw.
+    virtual void UpdateAllViews() {}
+
+    // The property dialog of a track; nonzero when the user confirmed it.
+    virtual int EditTrackProperties(CTrack& track) {
+        (void)track;
+        return 0;
+    }
+
+    // Plain text on the clipboard; false when the clipboard refused it.
+    virtual bool SetClipboardText(const std::string& text) {
+        (void)text;
+        return false;
+    }
+
+    // An open-file dialog; nothing when cancelled. The filter is in the classic
+    // "Description|*.ext|" form.
+    virtual std::optional<std::string> AskOpenFileName(const std::string& filter,
+                                                       const std::string& defaultExt) {
+        (void)filter, (void)defaultExt;
+        return std::nullopt;
+    }
+
+    // A modal list to pick one entry from; the chosen index, or -1 when cancelled.
+    virtual int ChooseFromList(const std::string& title, const std::string& caption,
+                               const std::vector<std::string>& items) {
+        (void)title, (void)caption, (void)items;
+        return -1;
+    }
+};

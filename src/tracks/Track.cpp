@@ -1,0 +1,85 @@
+#include "tracks/Track.h"
+
+#include "doc/TableWriter.h"
+#include "doc/TextParse.h"
+#include "doc/kdManager.h"
+#include "gfx/PlatformServices.h"
+
+void CTrack::SetDepthUnit(int) {}
+
+int CTrack::Properties(IPlatformServices& platform) { return platform.EditTrackProperties(*this); }
+
+void CTrack::CopyData(IPlatformServices& platform) {
+    platform.Message("Nothing to copy from this track");
+}
+
+void CTrack::Draw(CDrawSurface&) {}
+
+void CTrack::SaveHeader(CTableWriter& out, std::string_view table) {
+    BeginHeader(out, table);
+    out.EndTable();
+}
+
+void CTrack::SaveData(CTableWriter&, std::string_view) {}
+
+int CTrack::LoadHeader(kdManager& in, std::string_view table) {
+    if (!in.SelectTable(table)) return 0;
+    LoadCommonKeys(in);
+    return 1;
+}
+
+int CTrack::LoadData(kdManager&, std::string_view) { return 0; }
+
+void CTrack::BeginHeader(CTableWriter& out, std::string_view table) {
+    out.BeginSettings(table);
+    SaveCommonKeys(out);
+}
+
+void CTrack::SaveCommonKeys(CTableWriter& out) {
+    // The table has no quoting: the change is made in the track, so it shows at once.
+    SanitizeFreeText(hAxis.title);
+    SanitizeFreeText(description);
+    out.I("depthunit", depthunit);
+    out.G("KB", KB);
+    out.F("width", width);
+    out.I("type", type);
+    out.Text("label", hAxis.title);
+    out.Text("description", description);
+    out.G("max", hAxis.max);
+    out.G("min", hAxis.min);
+    out.G("majorunit", hAxis.majorUnit);
+    out.G("minorunit", hAxis.minorUnit);
+    out.I("reverse", hAxis.reverse);
+    out.I("axistype", hAxis.axisType);
+    out.I("majorgrids", hAxis.majorGrids);
+    out.I("minorgrids", hAxis.minorGrids);
+    out.I("glcmajor", static_cast<int>(hAxis.majorColour));
+    out.I("glcminor", static_cast<int>(hAxis.minorColour));
+    out.I("glwmajor", hAxis.majorWidth);
+    out.I("glwminor", hAxis.minorWidth);
+    out.I("glsmajor", hAxis.majorStyle);
+    out.I("glsminor", hAxis.minorStyle);
+}
+
+void CTrack::LoadCommonKeys(const kdManager& in) {
+    in.GetValueInt("depthunit", depthunit);
+    in.GetValueFloat("KB", KB);
+    in.GetValueFloat("width", width);
+    in.GetValueInt("type", type);
+    in.GetValueText("label", hAxis.title);
+    in.GetValueText("description", description);
+    in.GetValueFloat("max", hAxis.max);
+    in.GetValueFloat("min", hAxis.min);
+    in.GetValueFloat("majorunit", hAxis.majorUnit);
+    in.GetValueFloat("minorunit", hAxis.minorUnit);
+    in.GetValueInt("reverse", hAxis.reverse);
+    in.GetValueInt("axistype", hAxis.axisType);
+    in.GetValueInt("majorgrids", hAxis.majorGrids);
+    in.GetValueInt("minorgrids", hAxis.minorGrids);
+    in.GetValueColour("glcmajor", hAxis.majorColour);
+    in.GetValueColour("glcminor", hAxis.minorColour);
+    in.GetValueInt("glwmajor", hAxis.majorWidth);
+    in.GetValueInt("glwminor", hAxis.minorWidth);
+    in.GetValueInt("glsmajor", hAxis.majorStyle);
+    in.GetValueInt("glsminor", hAxis.minorStyle);
+}

@@ -1,0 +1,73 @@
+// The track base: one vertical strip of the plot, drawn against the shared depth
+// axis, and the keys every kind stores in its header table.
+#pragma once
+
+#include "axes/TrackHAxis.h"
+#include "axes/TrackVAxis.h"
+#include "gfx/Geometry.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDrawSurface;
+class CTableWriter;
+class IPlatformServices;
+class kdManager;
+
+// Track kind ids, stored in every document.
+enum : int {
+    kTrackMeterAxis = 0,
+    kTrackFeetAxis = 1,
+    kTrackLog = 5,
+    kTrackStrat = 7,
+    kTrackLith = 8,
+    kTrackData = 11,
+};
+
+class CTrack {
+public:
+    CTrack() = default;
+    CTrack(const CTrack&) = delete;
+    CTrack& operator=(const CTrack&) = delete;
+    virtual ~CTrack() = default;
+
+    virtual void SetDepthUnit(int unit);
+    virtual int Properties(IPlatformServices& platform);
+    virtual void CopyData(IPlatformServices& platform);
+    virtual void Draw(CDrawSurface& dc);
+    virtual void SaveHeader(CTableWriter& out, std::string_view table);
+    virtual void SaveData(CTableWriter& out, std::string_view table);
+    virtual int LoadHeader(kdManager& in, std::string_view table);
+    virtual int LoadData(kdManager& in, std::string_view table);
+
+    // Left and top edges inside, right and bottom edges outside.
+    bool HitTest(int x, int y) const { return rect.Contains(x, y); }
+    void SaveCommonKeys(CTableWriter& out);
+    void LoadCommonKeys(const kdManager& in);
+
+    bool IsDepthAxisTrack() const { return type == kTrackMeterAxis || type == kTrackFeetAxis; }
+    const std::string& Label() const { return hAxis.title; }
+
+    CRect rect;
+    std::string title; // drawn above lithology and strat tracks; not saved
+    std::string description;
+    CTrackHAxis hAxis;
+    CTrackVAxis* depthAxis = nullptr; // one of the document's two; not owned
+    int selected = 0;
+    int overlay = 0;
+    int type = -1;
+    int depthunit = 0;
+    int overlayCount = 0;
+    int overlayPosition = 0;
+    float KB = 0.0f;
+    float width = 1.5f;
+
+protected:
+    // The usual header: the table start, the common keys and then the kind's own.
+    void BeginHeader(CTableWriter& out, std::string_view table);
+};
+
+// The document's ordered list of tracks, left to right on the page.
+using CTrackArray = std::vector<std::unique_ptr<CTrack>>;

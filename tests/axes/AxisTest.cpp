@@ -1,0 +1,232 @@
+#include "axes/Axis.h"
+#include "axes/TrackHAxis.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+CAxis Scaled(float low, float high, int n) {
+    CAxis a;
+    a.AutoScale(low, high, n);
+    return a;
+}
+
+} // namespace
+
+TEST(Axis, AutoScaleChoosesRoundRangesAndUnits) {
+    CAxis a = Scaled(0, 4000, 5);
+    EXPECT_FLOAT_EQ(a.min, 0);
+    EXPECT_FLOAT_EQ(a.max, 4000);
+    EXPECT_FLOAT_EQ(a.majorUnit, 1000);
+    EXPECT_FLOAT_EQ(a.minorUnit, 200);
+
+    a = Scaled(3.2f, 97.5f, 4);
+    EXPECT_FLOAT_EQ(a.min, 0);
+    EXPECT_FLOAT_EQ(a.max, 100);
+    EXPECT_FLOAT_EQ(a.majorUnit, 20);
+    EXPECT_FLOAT_EQ(a.minorUnit, 4);
+
+    a = Scaled(0.37f, 0.88f, 3); // 0.1 gives 6 intervals, so the unit doubles
+    EXPECT_NEAR(a.min, 0.3, 1e-6);
+    EXPECT_NEAR(a.max, 0.9, 1e-6);
+    EXPECT_NEAR(a.majorUnit, 0.2, 1e-7);
+    EXPECT_NEAR(a.minorUnit, 0.04, 1e-7);
+
+    a = Scaled(5, 5, 4); // an empty range is widened by one on each side
+    EXPECT_FLOAT_EQ(a.min, 4);
+    EXPECT_FLOAT_EQ(a.max, 6);
+    EXPECT_FLOAT_EQ(a.majorUnit, 0.5f);
+    EXPECT_FLOAT_EQ(a.minorUnit, 0.1f);
+
+    a = Scaled(100, 0, 5); // reversed ends stay reversed
+    EXPECT_FLOAT_EQ(a.min, 100);
+    EXPECT_FLOAT_EQ(a.max, 0);
+    EXPECT_FLOAT_EQ(a.majorUnit, -20);
+
+    a = Scaled(0, 16, 4); // a leading 4 is a valid step
+    EXPECT_FLOAT_EQ(a.majorUnit, 4);
+    EXPECT_FLOAT_EQ(a.minorUnit, 0.8f);
+
+    a = Scaled(0, 30, 10); // 3 becomes 2
+    EXPECT_FLOAT_EQ(a.majorUnit, 2);
+    a = Scaled(0, 70, 10); // 7 becomes 5; 14 intervals is not twice 10
+    EXPECT_FLOAT_EQ(a.majorUnit, 5);
+    a = Scaled(0, 90, 10); // 9 becomes 10
+    EXPECT_FLOAT_EQ(a.majorUnit, 10);
+}
+
+TEST(Axis, AutoScaleNeverProducesGarbage) {
+    CAxis a = Scaled(1e8f, 1e8f, 4); // adding 1 does not change a float this large
+    EXPECT_GT(a.max, a.min);
+    EXPECT_GT(a.majorUnit, 0);
+    EXPECT_TRUE(std::isfinite(a.majorUnit));
+
+    a = Scaled(-1e-30f, 1e-30f, 5);
+    EXPECT_GT(a.majorUnit, 0);
+
+    CAxis b;
+    b.AutoScale(std::numeric_limits<float>::quiet_NaN(), 1, 4);
+    b.AutoScale(0, std::numeric_limits<float>::infinity(), 4);
+    b.AutoScale(0, 10, 0);
+    EXPECT_TRUE(std::isfinite(b.majorUnit));
+    EXPECT_TRUE(std::isfinite(b.min) && std::isfinite(b.max));
+}
+
+TEST(Axis, RoundingHelpers) {
+    EXPECT_EQ(RoundHalfUp(2.5f), 3);
+    EXPECT_EQ(RoundHalfUp(-2.5f), -2);
+    EXPECT_EQ(RoundHalfUp(2.49f), 2);
+    EXPECT_EQ(RoundHalfUp(-2.51f), -3);
+    EXPECT_EQ(RoundHalfUp(124.5f), 125);
+    EXPECT_EQ(RoundHalfUp(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(RoundHalfUp(1e20f), 1 << 30);
+    EXPECT_EQ(RoundHalfUp(-std::numeric_limits<float>::infinity()), -(1 << 30));
+
+    EXPECT_EQ(Decade(std::log10(1000.0f)), 3);
+    EXPECT_EQ(Decade(2.99999f), 3);
+    EXPECT_EQ(Decade(2.9998), 2);
+    EXPECT_EQ(Decade(-0.43), -1);
+    EXPECT_EQ(Decade(-std::numeric_limits<double>::infinity()), -64);
+
+    EXPECT_DOUBLE_EQ(LabelRound(0.30000001, 0.1), 0.3);
+    EXPECT_DOUBLE_EQ(LabelRound(0.123456, 0.2), 0.123);
+    EXPECT_DOUBLE_EQ(LabelRound(12.3456, 50), 12.35);
+    EXPECT_DOUBLE_EQ(LabelRound(1234.56, 5000), 1235);
+    EXPECT_DOUBLE_EQ(LabelRound(0.5, 0), 1); // no unit: whole numbers, no overflow
+    EXPECT_TRUE(std::isfinite(LabelRound(0.123456, 1e-12)));
+
+    EXPECT_DOUBLE_EQ(FirstTick(0.37, 0.1), 0.4);
+    EXPECT_DOUBLE_EQ(FirstTick(-5, 4), -4);
+}
+
+TEST(Axis, LinearMappingBothWaysAndReversed) {
+    CAxis a;
+    a.Init(kAxisLinearH, 0, 100, 20, "x");
+    EXPECT_FLOAT_EQ(a.minorUnit, 4);
+    a.SetPixelRange(10, 210, 0);
+    EXPECT_EQ(a.ValueToPixel(0), 10);
+    EXPECT_EQ(a.ValueToPixel(100), 210);
+    EXPECT_EQ(a.ValueToPixel(25), 60);
+    EXPECT_EQ(a.ValueToPixel(0.25f), 11); // 0.5 rounds up
+    EXPECT_FLOAT_EQ(a.PixelToValue(60), 25);
+
+    a.reverse = 1;
+    EXPECT_EQ(a.ValueToPixel(0), 210);
+    EXPECT_EQ(a.ValueToPixel(100), 10);
+    for (float v : {0.0f, 13.7f, 50.0f, 99.9f}) {
+        const int p = a.ValueToPixel(v);
+        EXPECT_NEAR(a.ValueToPixel(a.PixelToValue(p)), p, 1) << v;
+        EXPECT_NEAR(a.PixelToValue(p), v, 0.5) << v; // within one device unit (0.5 of value)
+    }
+}
+
+TEST(Axis, LogarithmicAndProbabilityMapping) {
+    CAxis a;
+    a.Init(kAxisLogH, 1, 1000, 1, "log");
+    a.SetPixelRange(0, 300, 0);
+    EXPECT_EQ(a.ValueToPixel(10), 100);
+    EXPECT_EQ(a.ValueToPixel(100), 200);
+    EXPECT_NEAR(a.PixelToValue(200), 100, 1e-3);
+    a.axisType = kAxisDateH; // the date axis maps through log10 too
+    EXPECT_EQ(a.ValueToPixel(100), 200);
+
+    CAxis p;
+    p.Init(kAxisProbabilityV, 1, 99, 1, "p");
+    p.SetPixelRange(0, 1000, 0);
+    EXPECT_EQ(p.ValueToPixel(50), 500); // z(50) = 0 halfway between symmetric ends
+    EXPECT_NEAR(ProbabilityToZ(50), 0, 5e-4); // the approximation is good to 4.5e-4
+    EXPECT_GT(ProbabilityToZ(10), 1.2); // z falls as P rises
+    EXPECT_NEAR(ProbabilityToZ(2.5), 1.96, 0.01);
+    EXPECT_NEAR(ZToProbability(ProbabilityToZ(20)), 20, 0.01);
+    EXPECT_NEAR(p.PixelToValue(p.ValueToPixel(90)), 90, 0.2);
+    EXPECT_EQ(ZToProbability(-7), 100);
+    EXPECT_EQ(ZToProbability(7), 0);
+}
+
+TEST(Axis, DegenerateRangesGiveDefinedPixels) {
+    CAxis a;
+    a.Init(kAxisLinearH, 5, 5, 1, "empty");
+    a.SetPixelRange(10, 110, 0);
+    EXPECT_EQ(a.ValueToPixel(5), 10);
+    EXPECT_EQ(a.ValueToPixel(7), 10);
+    a.SetPixelRange(10, 10, 0);
+    a.max = 6;
+    EXPECT_FLOAT_EQ(a.PixelToValue(10), 5);
+
+    CAxis l;
+    l.Init(kAxisLogH, 0, 100, 1, "log from zero");
+    l.SetPixelRange(0, 100, 0);
+    EXPECT_EQ(l.ValueToPixel(10), 0);
+    EXPECT_FLOAT_EQ(l.PixelToValue(50), 0);
+    l.min = 1;
+    EXPECT_EQ(l.ValueToPixel(0), -(1 << 30)); // far off the start, not undefined
+    EXPECT_EQ(l.ValueToPixel(-5), 0);         // log of a negative: pinned
+
+    CAxis p;
+    p.Init(kAxisProbabilityV, 0, 100, 1, "p");
+    p.SetPixelRange(0, 100, 0);
+    const int y = p.ValueToPixel(50);
+    EXPECT_GE(y, 0);
+    EXPECT_LE(y, 100);
+    EXPECT_TRUE(std::isfinite(p.PixelToValue(20)));
+
+    CAxis n;
+    n.SetPixelRange(0, 100, 0);
+    EXPECT_EQ(n.ValueToPixel(std::numeric_limits<float>::quiet_NaN()), 0);
+    n.max = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(n.ValueToPixel(1), 0);
+}
+
+TEST(Axis, StepRangeAndLogRange) {
+    CAxis a;
+    a.Init(kAxisLinearH, 0, 100, 20, "x");
+    a.StepRange(4);
+    EXPECT_FLOAT_EQ(a.max, 120);
+    EXPECT_FLOAT_EQ(a.majorUnit, 20);
+    for (int i = 0; i < 3; ++i) a.StepRange(4); // 180: 9 units, so it rescales
+    EXPECT_FLOAT_EQ(a.min, 0);
+    EXPECT_FLOAT_EQ(a.max, 200);
+    EXPECT_FLOAT_EQ(a.majorUnit, 40);
+
+    a.Init(kAxisLinearH, 0, 60, 20, "x");
+    a.StepRange(-4); // 40: two units, so it rescales
+    EXPECT_FLOAT_EQ(a.max, 40);
+    EXPECT_FLOAT_EQ(a.majorUnit, 10);
+    a.Init(kAxisLinearH, 0, 20, 20, "x");
+    a.StepRange(-4); // not more than one unit: nothing happens
+    EXPECT_FLOAT_EQ(a.max, 20);
+
+    CAxis l;
+    l.SetLogRange(0.37f, 2345);
+    EXPECT_NEAR(l.min, 0.3, 1e-6);
+    EXPECT_FLOAT_EQ(l.max, 3000);
+    l.SetLogRange(-5, 0);
+    EXPECT_NEAR(l.min, 0.01, 1e-8);
+    EXPECT_FLOAT_EQ(l.max, 1);
+    l.SetLogRange(0.009999f, 5); // just under a decade: never a minimum of 0
+    EXPECT_NEAR(l.min, 0.009, 1e-6);
+    l.SetLogRange(1, 1000);
+    EXPECT_FLOAT_EQ(l.min, 1);
+    EXPECT_FLOAT_EQ(l.max, 1000);
+}
+
+TEST(Axis, DefaultsOfTheKinds) {
+    CAxis a;
+    EXPECT_EQ(a.title, "Axis Label");
+    EXPECT_EQ(a.tickSide, 1);
+    EXPECT_EQ(a.majorColour, 0xDCDCDCu);
+    EXPECT_EQ(a.minorColour, 0xFFE6E6u);
+    EXPECT_EQ(a.titleFont.pointTenths, 80);
+    EXPECT_EQ(a.tickFont.pointTenths, 60);
+    CTrackHAxis h;
+    EXPECT_EQ(h.tickSide, 0);
+    EXPECT_EQ(h.labelSide, 0);
+    EXPECT_EQ(h.axisType, kAxisLinearH);
+
+    CAxis auto5;
+    auto5.Init(kAxisLinearV, 0, 4000, 0, "auto");
+    EXPECT_FLOAT_EQ(auto5.majorUnit, 1000);
+    EXPECT_FLOAT_EQ(auto5.minorUnit, 200);
+}

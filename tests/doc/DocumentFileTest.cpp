@@ -1,0 +1,258 @@
+#include "doc/FileIO.h"
+#include "doc/TableWriter.h"
+#include "doc/TarvikDoc.h"
+#include "support/ScriptedPlatform.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LithTrack.h"
+#include "tracks/LogTrack.h"
+#include "tracks/StratTrack.h"
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Stored(CTarvikDoc& doc) {
+    std::string text;
+    CTableWriter out(text);
+    doc.Store(out);
+    return text;
+}
+
+void LoadText(CTarvikDoc& doc, const std::string& text) {
+    doc.reader.Clear();
+    doc.reader.Read(text, "memory.tvk");
+    doc.Load(doc.reader);
+}
+
+std::string Slurp(const fs::path& p) {
+    std::string text, why;
+    EXPECT_TRUE(ReadWholeFile(p.string(), text, why)) << why;
+    return text;
+}
+
+void Spit(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        char tmpl[] = "/tmp/tarvik-test-XXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+// Runs the program; gives its exit code and what it printed on stderr.
+int RunTarvik(const std::string& args, std::string& err) {
+    TempDir d;
+    const fs::path errFile = d.path / "stderr";
+    const std::string cmd = std::string(TARVIK_BINARY) + " " + args + " 2>" + errFile.string();
+    const int rc = std::system(cmd.c_str());
+    err = Slurp(errFile);
+    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}
+
+} // namespace
+
+TEST(DocumentFile, IsWrittenLineByLineInTheAgreedOrder) {
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    doc.wellName = "Ringhorne 7/11";
+    doc.EnsureDepthAxisTrack(kMeters);
+    doc.markers.push_back({1200.5f, 1250, 0x3232C8});
+    EXPECT_EQ(Stored(doc),
+              "\n\nTABLE=DocOptions\nDELIMITER=;\nCOLUMNS=[name;value]\n"
+              "docWidth;8.5\nwellName;Ringhorne 7/11\ndocHeight;11\nlogHeight;9\n"
+              "headerHeight;0.5\ndrawHeader;0\nfitPage;0\ndepthUnit;0\ndualAxis;0\n"
+              "pageOrientation;0\nconfirmInput;0\ninputMethod;0\nEND\n\n\n"
+              "TABLE=Tracks\nDELIMITER=;\nCOLUMNS=[name;type]\nTrack0;0\nEND\n\n"
+              "TABLE=Track0\nDELIMITER=;\nCOLUMNS=[name;value]\n"
+              "width;0.600000\ntype;0\nlabel;Depth (m)\nmax;4000\nmin;0\nmajorunit;500\n"
+              "minorunit;100\nreverse;0\naxistype;1\nmajorgrids;1\nminorgrids;0\n"
+              "glcmajor;14474460\nglcminor;16770790\nglwmajor;0\nglwminor;0\nglsmajor;0\n"
+              "glsminor;0\nEND\n\n"
+              "TABLE=Markers\nDELIMITER=;\nCOLUMNS=[id;top;bottom;color]\n"
+              "0;1200.5;1250;3289800\nEND\n\n");
+
+    doc.markers.clear();
+    EXPECT_EQ(Stored(doc).find("Markers"), std::string::npos);
+}
+
+TEST(DocumentFile, RoundTripOfEveryKindIsByteForByte) {
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    doc.wellName = "15/9-F-11 A";
+    doc.depthUnit = kFeet;
+    doc.dualAxis = 1;
+    doc.logHeight = 14.25f;
+    doc.headerHeight = 0.75f;
+    doc.drawHeader = 1;
+    doc.fitPage = 1;
+    doc.pageOrientation = 1;
+    doc.confirmInput = 1;
+    doc.inputMethod = 1;
+    doc.feetAxis.min = 4920.5f;
+    doc.feetAxis.max = 6562;
+    doc.feetAxis.reverse = 1;
+    doc.feetAxis.minorGrids = 1;
+    doc.feetAxis.minorStyle = 2;
+    doc.EnsureDepthAxisTrack(kMeters);
+    doc.EnsureDepthAxisTrack(kFeet);
+    doc.AddNewTrack(NewTrackKind::Data)->KB = -3.5f;
+    doc.AddNewTrack(NewTrackKind::Strat);
+    doc.AddNewTrack(NewTrackKind::Lith)->description = "core; plug";
+    auto log = std::make_unique<CLogTrack>();
+    log->depthunit = kFeet;
+    log->overlay = 1;
+    log->hAxis.Init(kAxisLogH, 0.2f, 2000, 1, "RDEP");
+    log->hAxis.majorColour = 0x123456;
+    log->width = 2.125f;
+    doc.tracks.push_back(std::move(log));
+    doc.markers.push_back({5000, 5010, 0xFF});
+    doc.markers.push_back({5100.25f, 5100.25f, 0x3232C8});
+
+    const std::string first = Stored(doc);
+    CScriptedPlatform platform2;
+    CTarvikDoc copy(platform2);
+    LoadText(copy, first);
+    EXPECT_EQ(Stored(copy), first);
+
+    ASSERT_EQ(copy.TrackCount(), 6);
+    const std::vector<int> types{1, 0, 11, 7, 8, 5};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(copy.tracks[static_cast<size_t>(i)]->type, types[static_cast<size_t>(i)]);
+    EXPECT_EQ(copy.tracks[0]->depthAxis, &copy.feetAxis);
+    EXPECT_EQ(copy.tracks[1]->depthAxis, &copy.meterAxis);
+    EXPECT_EQ(copy.tracks[5]->depthAxis, &copy.feetAxis); // bound by its own unit
+    EXPECT_EQ(static_cast<CLithTrack&>(*copy.tracks[4]).library, &copy.lithLibrary);
+    EXPECT_EQ(copy.tracks[4]->description, "core, plug");
+    EXPECT_FLOAT_EQ(copy.feetAxis.min, 4920.5f);
+    EXPECT_EQ(copy.feetAxis.minorStyle, 2);
+    EXPECT_EQ(copy.markers[0].colour, 0xFFu);
+    EXPECT_EQ(copy.inputMethod, 1);
+    EXPECT_EQ(copy.confirmInput, 1);
+    EXPECT_EQ(copy.wellName, "15/9-F-11 A");
+}
+
+TEST(DocumentFile, LoadingSkipsWhatItCannotMakeAndKeepsDefaults) {
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    LoadText(doc, "TABLE=DocOptions\nCOLUMNS=[name;value]\nlogHeight;12\nwellName;A;B\n"
+                  "TABLE=Tracks\nCOLUMNS=[name;type]\n"
+                  "Track0;3\nTrack1;5\nTrack2;abc\nTrack3;11\nTrack4\n"
+                  "TABLE=Track1\nCOLUMNS=[name;value]\ndepthunit;1\nlabel;GR\n"
+                  "TABLE=Markers\nCOLUMNS=[id;top;bottom]\n0;10;20\n1;x\n");
+    EXPECT_FLOAT_EQ(doc.logHeight, 12);
+    EXPECT_FLOAT_EQ(doc.headerHeight, 0.5f);
+    EXPECT_EQ(doc.wellName, "A");
+    ASSERT_EQ(doc.TrackCount(), 2); // types 3 and "abc" are skipped; Track4 has no type
+    EXPECT_EQ(doc.tracks[0]->Label(), "GR");
+    EXPECT_EQ(doc.tracks[0]->depthAxis, &doc.feetAxis);
+    EXPECT_EQ(doc.tracks[1]->type, kTrackData);
+    EXPECT_EQ(doc.tracks[1]->Label(), "Axis Label"); // header table missing
+    ASSERT_EQ(doc.markers.size(), 2u);
+    EXPECT_EQ(doc.markers[0].colour, 0x3232C8u);
+    EXPECT_FLOAT_EQ(doc.markers[0].bottom, 20);
+    EXPECT_FLOAT_EQ(doc.markers[1].top, 0);
+    EXPECT_EQ(doc.reader.PageCount(), 0); // the reader holds nothing between loads
+
+    // Free text that would break the file is made safe on the way out.
+    doc.wellName = "A;B\nC";
+    LoadText(doc, Stored(doc));
+    EXPECT_EQ(doc.wellName, "A,B C");
+}
+
+TEST(DocumentFile, OpenAndSaveOnDisk) {
+    TempDir dir;
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    doc.wellName = "disk";
+    doc.EnsureDepthAxisTrack(kMeters);
+    const fs::path file = dir.path / "well.tvk";
+    ASSERT_TRUE(doc.OnSaveDocument(file.string()));
+    EXPECT_EQ(Slurp(file), Stored(doc));
+    EXPECT_EQ(platform.progress.front(), "Saving log file, please wait ...");
+    EXPECT_EQ(fs::directory_iterator(dir.path)->path(), file); // no temporary left
+    EXPECT_EQ(doc.PathName(), file.string());
+
+    CScriptedPlatform p2;
+    CTarvikDoc opened(p2);
+    opened.SetModifiedFlag();
+    ASSERT_TRUE(opened.OnOpenDocument(file.string()));
+    EXPECT_EQ(opened.wellName, "disk");
+    EXPECT_FALSE(opened.IsModified());
+    EXPECT_EQ(p2.progress,
+              (std::vector<std::string>{"Loading file ... " + file.string(), "Making tracks ...",
+                                        "<closed>"}));
+    EXPECT_EQ(p2.status.front(), "Loading file ... " + file.string());
+    EXPECT_EQ(p2.status.back(), "");
+
+    // Missing files and files that are not documents leave the document alone.
+    EXPECT_FALSE(opened.OnOpenDocument((dir.path / "none.tvk").string()));
+    Spit(dir.path / "photo.tvk", std::string("\x89PNG\r\n\x1a\n\0\0garbage", 17));
+    EXPECT_FALSE(opened.OnOpenDocument((dir.path / "photo.tvk").string()));
+    EXPECT_EQ(p2.messages.size(), 2u);
+    EXPECT_NE(p2.messages[1].find("not a Tarvik document"), std::string::npos);
+    EXPECT_EQ(opened.wellName, "disk");
+    EXPECT_EQ(opened.TrackCount(), 1);
+}
+
+TEST(DocumentFile, AFailedSaveKeepsTheOldFileAndTheDocument) {
+    TempDir dir;
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    const fs::path file = dir.path / "well.tvk";
+    Spit(file, "old contents");
+    for (int i = 0; i < 200; ++i) doc.AddNewTrack(NewTrackKind::Data);
+    doc.SetModifiedFlag();
+
+    // A disk that fills up: the file size limit makes the write fail part way.
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = doc.OnSaveDocument(file.string());
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Slurp(file), "old contents");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.PathName(), "");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].find("Cannot save " + file.string()), std::string::npos);
+    EXPECT_NE(platform.messages[0].find("large"), std::string::npos); // "File too large"
+
+    EXPECT_FALSE(doc.OnSaveDocument((dir.path / "no/such/dir.tvk").string()));
+    EXPECT_EQ(platform.messages.size(), 2u);
+}
+
+TEST(CommandLine, SaveAsRoundTripsAndFailsWithOneLine) {
+    TempDir dir;
+    std::string err;
+    const fs::path out = dir.path / "out.tvk";
+    const std::string demo = std::string(TARVIK_SOURCE_DIR) + "/data/demo.tvk";
+    ASSERT_EQ(RunTarvik("--save-as " + out.string() + " " + demo, err), 0) << err;
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(Slurp(out), Slurp(demo)); // the demo is stored as the program writes it
+
+    EXPECT_NE(RunTarvik("--save-as " + out.string() + " " + (dir.path / "missing.tvk").string(), err), 0);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("missing.tvk"), std::string::npos);
+
+    EXPECT_NE(RunTarvik("--save-as " + (dir.path / "no/dir/x.tvk").string() + " " + demo, err), 0);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+
+    EXPECT_NE(RunTarvik("--save-as " + out.string() + " " + (dir.path / "W.LAS").string(), err), 0);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(RunTarvik("--save-as onlyone", err), 0);
+}

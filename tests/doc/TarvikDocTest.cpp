@@ -1,0 +1,292 @@
+#include "doc/TarvikDoc.h"
+#include "support/ScriptedPlatform.h"
+#include "tracks/AxisTrack.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LogTrack.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DocFixture : ::testing::Test {
+    CScriptedPlatform platform;
+    CTarvikDoc doc{platform};
+
+    CTrack& Add(std::unique_ptr<CTrack> t) {
+        doc.BindToDepthAxis(*t, t->depthunit);
+        doc.tracks.push_back(std::move(t));
+        return *doc.tracks.back();
+    }
+    std::vector<int> Types() const {
+        std::vector<int> v;
+        for (const auto& t : doc.tracks) v.push_back(t->type);
+        return v;
+    }
+};
+
+} // namespace
+
+TEST_F(DocFixture, StartsWithTheDefaultDepthWindows) {
+    EXPECT_FLOAT_EQ(doc.meterAxis.max, 4000);
+    EXPECT_FLOAT_EQ(doc.meterAxis.majorUnit, 500);
+    EXPECT_FLOAT_EQ(doc.meterAxis.minorUnit, 100);
+    EXPECT_EQ(doc.meterAxis.title, "Depth (m)");
+    EXPECT_EQ(doc.meterAxis.majorGrids, 1);
+    EXPECT_EQ(doc.meterAxis.axisType, kAxisLinearV);
+    EXPECT_EQ(doc.feetAxis.max, 13123.359375f);
+    EXPECT_FLOAT_EQ(doc.feetAxis.majorUnit, 1000);
+    EXPECT_FLOAT_EQ(doc.feetAxis.minorUnit, 200);
+    EXPECT_EQ(doc.feetAxis.title, "Depth(ft)");
+    EXPECT_EQ(&doc.CurrentDepthAxis(), &doc.meterAxis);
+    EXPECT_EQ(doc.selectedTrack, -1);
+    EXPECT_FLOAT_EQ(doc.pageMargin, 0.5f);
+}
+
+TEST_F(DocFixture, ZoomAndScrollFollowTheRatioRules) {
+    doc.OnZoomIn(); // ratio 8: units stay
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, 500);
+    EXPECT_FLOAT_EQ(doc.meterAxis.max, 3500);
+    EXPECT_FLOAT_EQ(doc.meterAxis.majorUnit, 500);
+    EXPECT_NEAR(doc.feetAxis.max, 3500 * 3.28084, 0.01); // the other axis follows
+
+    doc.meterAxis.min = 0;
+    doc.meterAxis.max = 1000;
+    doc.OnZoomIn(); // ratio 2: units halve first
+    EXPECT_FLOAT_EQ(doc.meterAxis.majorUnit, 250);
+    EXPECT_FLOAT_EQ(doc.meterAxis.minorUnit, 50);
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, 250);
+    EXPECT_FLOAT_EQ(doc.meterAxis.max, 750);
+
+    doc.meterAxis.min = 0;
+    doc.meterAxis.max = 4000;
+    doc.meterAxis.majorUnit = 200;
+    doc.meterAxis.minorUnit = 40;
+    doc.OnZoomOut(); // ratio 20: units double first
+    EXPECT_FLOAT_EQ(doc.meterAxis.majorUnit, 400);
+    EXPECT_FLOAT_EQ(doc.meterAxis.minorUnit, 80);
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, -400);
+    EXPECT_FLOAT_EQ(doc.meterAxis.max, 4400);
+    doc.OnZoomOut(); // ratio 12: units stay
+    EXPECT_FLOAT_EQ(doc.meterAxis.majorUnit, 400);
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, -800);
+
+    doc.OnScrollDown();
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, -1200);
+    EXPECT_FLOAT_EQ(doc.meterAxis.max, 4400);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(platform.redraws, 5);
+
+    // A window of half a unit would turn over: zoom in stops instead.
+    doc.meterAxis.min = 0;
+    doc.meterAxis.max = 100;
+    doc.meterAxis.majorUnit = 200;
+    doc.OnZoomIn();
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, 0);
+    EXPECT_FLOAT_EQ(doc.meterAxis.max, 100);
+    EXPECT_FLOAT_EQ(doc.meterAxis.majorUnit, 200);
+}
+
+TEST_F(DocFixture, UnitSwitchesUseTheWindowLastComputed) {
+    doc.OnScrollUp();
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, 500);
+    EXPECT_FLOAT_EQ(doc.meterAxis.max, 4500);
+    EXPECT_NEAR(doc.feetAxis.min, 1640.42, 0.01);
+    EXPECT_NEAR(doc.feetAxis.max, 14763.78, 0.01);
+
+    doc.OnDepthFeet(); // no tracks yet: the switch happens and adds the feet ruler
+    EXPECT_EQ(doc.depthUnit, kFeet);
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis}));
+    EXPECT_NEAR(doc.CurrentDepthAxis().max, 14763.78, 0.01);
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, 500); // switching recomputes neither axis
+    EXPECT_TRUE(doc.IsModified());
+
+    // Feet to feet with tracks: nothing at all.
+    doc.SetModifiedFlag(false);
+    doc.OnDepthFeet();
+    EXPECT_FALSE(doc.IsModified());
+
+    // The feet axis is edited; meters comes back with its own old window.
+    doc.feetAxis.min = 0;
+    doc.OnDepthMeters();
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis}));
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, 500);
+}
+
+TEST_F(DocFixture, MetersWithNoTracksAddsTheRuler) {
+    doc.OnDepthMeters();
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis}));
+    EXPECT_EQ(doc.tracks[0]->depthAxis, &doc.meterAxis);
+    EXPECT_FLOAT_EQ(doc.tracks[0]->width, 0.6f);
+    doc.SetModifiedFlag(false);
+    doc.OnDepthMeters(); // already meters with a track: nothing
+    EXPECT_EQ(doc.TrackCount(), 1);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocFixture, UnitSwitchRebindsContentAndKeepsDualRulers) {
+    doc.EnsureDepthAxisTrack(kMeters);
+    CTrack& log = Add(std::make_unique<CLogTrack>());
+    doc.OnDepthFeet();
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis, kTrackLog}));
+    EXPECT_EQ(log.depthAxis, &doc.feetAxis);
+
+    doc.OnDualAxis(); // on: a meter ruler is added at the left
+    EXPECT_EQ(doc.dualAxis, 1);
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackFeetAxis, kTrackLog}));
+    doc.OnDepthMeters(); // dual: the feet ruler stays
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackFeetAxis, kTrackLog}));
+    EXPECT_EQ(log.depthAxis, &doc.meterAxis);
+
+    doc.OnDualAxis(); // off: the ruler of the other unit goes
+    EXPECT_EQ(doc.dualAxis, 0);
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackLog}));
+}
+
+TEST_F(DocFixture, DualAxisOnAnEmptyDocumentPutsFeetLeftmost) {
+    doc.OnDualAxis();
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis, kTrackMeterAxis}));
+    EXPECT_EQ(doc.tracks[0]->depthAxis, &doc.feetAxis);
+    EXPECT_TRUE(doc.IsModified());
+    doc.depthUnit = kFeet;
+    doc.OnDualAxis();
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis}));
+}
+
+TEST_F(DocFixture, TrackListServices) {
+    for (int i = 0; i < 4; ++i) {
+        CTrack& t = Add(std::make_unique<CLogTrack>());
+        t.rect = {100 * i, 0, 100 * i + 100, 500};
+    }
+    doc.tracks[2]->overlay = 1;
+    doc.tracks[3]->type = kTrackStrat;
+
+    EXPECT_EQ(doc.TrackIndexAt(150, 10), 1);
+    EXPECT_EQ(doc.TrackAt(100, 499), doc.tracks[1].get());
+    EXPECT_EQ(doc.TrackAt(400, 10), nullptr);
+    EXPECT_EQ(doc.InsertionIndex(49), 0);
+    EXPECT_EQ(doc.InsertionIndex(50), 1); // the centre itself is not to the right
+    EXPECT_EQ(doc.InsertionIndex(1000), 4);
+    EXPECT_TRUE(doc.IsOverlayAfter(1));
+    EXPECT_FALSE(doc.IsOverlayAfter(3));
+    EXPECT_TRUE(doc.IsCurveOrDataBefore(1));
+    EXPECT_FALSE(doc.IsCurveOrDataBefore(0));
+    EXPECT_FALSE(doc.IsCurveOrDataBefore(4 + 1));
+
+    doc.SelectTrack(1, false);
+    doc.SelectTrack(3, true);
+    EXPECT_EQ(doc.tracks[1]->selected, 1);
+    EXPECT_EQ(doc.SelectedTrack(), doc.tracks[3].get());
+    doc.SelectTrack(-1, true); // no index: the first flagged track answers
+    EXPECT_EQ(doc.SelectedTrack(), doc.tracks[1].get());
+    doc.SelectTrack(2, false);
+    EXPECT_EQ(doc.tracks[1]->selected, 0);
+
+    // Inserting a ruler at the left keeps the selection on the same track.
+    CTrack* chosen = doc.tracks[2].get();
+    doc.EnsureDepthAxisTrack(kMeters);
+    EXPECT_EQ(doc.selectedTrack, 3);
+    EXPECT_EQ(doc.SelectedTrack(), chosen);
+    EXPECT_EQ(doc.EnsureDepthAxisTrack(kMeters), 0);
+
+    doc.SelectTrack(4, true);
+    doc.DeleteSelectedTracks();
+    EXPECT_EQ(doc.TrackCount(), 3);
+    EXPECT_EQ(doc.selectedTrack, -1);
+    EXPECT_EQ(doc.SelectedTrack(), nullptr);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.FirstTrackOfType(kTrackStrat), nullptr);
+    doc.DeleteTracksOfType(kTrackLog);
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis}));
+}
+
+TEST_F(DocFixture, EditTrackRecomputesTheOtherAxisOnlyWhenConfirmed) {
+    doc.EnsureDepthAxisTrack(kFeet);
+    doc.feetAxis.min = 328.084f;
+    platform.propertiesAnswers = {0, 1};
+    doc.EditTrack(0); // cancelled
+    EXPECT_FLOAT_EQ(doc.meterAxis.min, 0);
+    EXPECT_FALSE(doc.IsModified());
+    doc.EditTrack(0);
+    EXPECT_NEAR(doc.meterAxis.min, 100, 1e-3);
+    EXPECT_TRUE(doc.IsModified());
+    doc.EditTrack(7); // no such track
+}
+
+TEST_F(DocFixture, MarkersAndCorrelationsChangeTheFile) {
+    doc.markers.push_back({100, 200, 0});
+    doc.OnClearMarkers();
+    EXPECT_TRUE(doc.markers.empty());
+    EXPECT_TRUE(doc.IsModified());
+
+    doc.SetModifiedFlag(false);
+    CTrack& t = Add(std::make_unique<CDataTrack>());
+    t.KB = 12;
+    platform.okAnswers = {false, true};
+    doc.OnResetCorrelations();
+    ASSERT_EQ(platform.questions.size(), 1u);
+    EXPECT_EQ(platform.questions[0], "Clear all correlations ?");
+    EXPECT_FLOAT_EQ(t.KB, 12);
+    EXPECT_FALSE(doc.IsModified());
+    doc.OnResetCorrelations();
+    EXPECT_FLOAT_EQ(t.KB, 0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocFixture, AddNewTrackMakesTheChosenKind) {
+    doc.depthUnit = kFeet;
+    CTrack* t = doc.AddNewTrack(NewTrackKind::Data);
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis, kTrackData}));
+    EXPECT_EQ(t->Label(), "Untitled");
+    EXPECT_FLOAT_EQ(t->width, 1.5f);
+    EXPECT_EQ(t->depthunit, kFeet);
+    EXPECT_EQ(t->depthAxis, &doc.feetAxis);
+    EXPECT_FLOAT_EQ(t->hAxis.min, 0);
+    EXPECT_FLOAT_EQ(t->hAxis.max, 1);
+    EXPECT_FLOAT_EQ(t->hAxis.majorUnit, 0.2f);
+    EXPECT_EQ(doc.AddNewTrack(NewTrackKind::Strat)->Label(), "Age");
+    CTrack* lith = doc.AddNewTrack(NewTrackKind::Lith);
+    EXPECT_EQ(lith->Label(), "Lith");
+    EXPECT_FLOAT_EQ(lith->width, 0.5f);
+    EXPECT_EQ(doc.TrackCount(), 4);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocFixture, LasPathsGoToTheImporterInAnyCase) {
+    doc.wellName = "kept";
+    EXPECT_FALSE(doc.OnOpenDocument("/nowhere/WELL.LAS"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].find("/nowhere/WELL.LAS"), std::string::npos);
+    EXPECT_EQ(doc.wellName, "kept");
+
+    // After a LAS open the first view update renames the path and marks the change.
+    doc.SetPathName("/data/WELL.LAS");
+    doc.lasImport = 1;
+    doc.FinishLasOpen();
+    EXPECT_EQ(doc.PathName(), "/data/WELL.tvk");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.lasImport, 0);
+    doc.SetPathName("/data/other.tvk");
+    doc.FinishLasOpen(); // flag cleared: nothing
+    EXPECT_EQ(doc.PathName(), "/data/other.tvk");
+}
+
+TEST_F(DocFixture, NewDocumentKeepsPageAndDepthSettings) {
+    doc.EnsureDepthAxisTrack(kMeters);
+    doc.SelectTrack(0, false);
+    doc.markers.push_back({});
+    doc.wellName = "W";
+    doc.depthUnit = kFeet;
+    doc.dualAxis = 1;
+    doc.logHeight = 20;
+    doc.SetModifiedFlag();
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.TrackCount(), 0);
+    EXPECT_TRUE(doc.markers.empty());
+    EXPECT_EQ(doc.wellName, "");
+    EXPECT_EQ(doc.dualAxis, 0);
+    EXPECT_EQ(doc.depthUnit, kFeet);
+    EXPECT_FLOAT_EQ(doc.logHeight, 20);
+    EXPECT_EQ(doc.selectedTrack, 0); // a stale index: Track options does nothing with it
+    EXPECT_EQ(doc.SelectedTrack(), nullptr);
+    EXPECT_FALSE(doc.IsModified());
+}

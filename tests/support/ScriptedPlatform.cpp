@@ -1,0 +1,41 @@
+#include "support/ScriptedPlatform.h"
+
+template <typename T> static T Next(std::deque<T>& q, T fallback) {
+    if (q.empty()) return fallback;
+    T v = q.front();
+    q.pop_front();
+    return v;
+}
+
+void CScriptedPlatform::Message(const std::string& text, MsgIcon) { messages.push_back(text); }
+
+bool CScriptedPlatform::AskOkCancel(const std::string& text) {
+    questions.push_back(text);
+    return Next(okAnswers, true);
+}
+
+void CScriptedPlatform::BeginProgress(const std::string& text, int, int upper, int) {
+    progressText = text;
+    progressOpen = true;
+    progressUpper = upper;
+    steps = 0;
+}
+
+int CScriptedPlatform::EditTrackProperties(CTrack&) { return Next(propertiesAnswers, 0); }
+
+bool CScriptedPlatform::SetClipboardText(const std::string& text) {
+    if (clipboardRefuses) return false;
+    clipboard = text;
+    return true;
+}
+
+std::optional<std::string> CScriptedPlatform::AskOpenFileName(const std::string&,
+                                                              const std::string&) {
+    return Next(fileAnswers, std::optional<std::string>{});
+}
+
+int CScriptedPlatform::ChooseFromList(const std::string&, const std::string&,
+                                      const std::vector<std::string>& items) {
+    listItems = items;
+    return Next(listAnswers, -1);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "gfx/PlatformServices.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Platform services for tests: records what the core says and answers its
+// questions from a script (OK when the script has run out).
+class CScriptedPlatform : public IPlatformServices {
+public:
+    void Message(const std::string& text, MsgIcon icon) override;
+    bool AskOkCancel(const std::string& text) override;
+    void ShowProgressWindow(const std::string& text) override { progress.push_back(text); }
+    void CloseProgressWindow() override { progress.push_back("<closed>"); }
+    void SetStatusText(const std::string& text) override { status.push_back(text); }
+    void BeginProgress(const std::string& text, int lower, int upper, int step) override;
+    void StepProgress() override { ++steps; }
+    void EndProgress() override { progressOpen = false; }
+    void UpdateAllViews() override { ++redraws; }
+    int EditTrackProperties(CTrack& track) override;
+    bool SetClipboardText(const std::string& text) override;
+    std::optional<std::string> AskOpenFileName(const std::string& filter,
+                                               const std::string& defaultExt) override;
+    int ChooseFromList(const std::string& title, const std::string& caption,
+                       const std::vector<std::string>& items) override;
+
+    // What the core said.
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::vector<std::string> progress;
+    std::vector<std::string> status;
+    std::vector<std::string> listItems;
+    std::string progressText;
+    bool progressOpen = false;
+    int progressUpper = 0;
+    int steps = 0;
+    int redraws = 0;
+    std::string clipboard;
+
+    // The script.
+    std::deque<bool> okAnswers;
+    std::deque<int> propertiesAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<int> listAnswers;
+    bool clipboardRefuses = false;
+};

@@ -1,0 +1,139 @@
+#include "doc/TableWriter.h"
+#include "doc/kdManager.h"
+#include "support/ScriptedPlatform.h"
+#include "tracks/AxisTrack.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LithTrack.h"
+#include "tracks/LogTrack.h"
+#include "tracks/StratTrack.h"
+#include "tracks/TrackFactory.h"
+
+#include <gtest/gtest.h>
+
+TEST(Track, CommonKeysAreWrittenInOrderAndCleanTheLabelInMemory) {
+    CLogTrack t;
+    t.hAxis.title = "GR;API";
+    t.description = "gamma;ray";
+    std::string text;
+    {
+        CTableWriter out(text);
+        t.SaveHeader(out, "Track1");
+    }
+    EXPECT_EQ(text, "TABLE=Track1\nDELIMITER=;\nCOLUMNS=[name;value]\n"
+                    "depthunit;0\nKB;0\nwidth;1.500000\ntype;5\nlabel;GR,API\n"
+                    "description;gamma,ray\nmax;1\nmin;0\nmajorunit;0.2\nminorunit;0.05\n"
+                    "reverse;0\naxistype;0\nmajorgrids;0\nminorgrids;0\n"
+                    "glcmajor;14474460\nglcminor;16770790\nglwmajor;0\nglwminor;0\n"
+                    "glsmajor;0\nglsminor;0\nEND\n\n");
+    EXPECT_EQ(t.Label(), "GR,API"); // before the file is ever reopened
+    EXPECT_EQ(t.description, "gamma,ray");
+}
+
+TEST(Track, LoadingKeepsWhatTheFileLeavesOut) {
+    kdManager in;
+    in.Read("TABLE=Track0\nDELIMITER=;\nCOLUMNS=[name;value]\n"
+            "depthunit;1\nKB;12.5\nlabel;RHOB\nmax;3\nmin;2\nglcmajor;ff\nglcminor;0x10\n"
+            "axistype;2\n",
+            "t");
+    CDataTrack d;
+    d.width = 2.25f;
+    ASSERT_EQ(d.LoadHeader(in, "Track0"), 1);
+    EXPECT_EQ(d.type, kTrackData); // no "type" key: the constructor's stands
+    EXPECT_EQ(d.depthunit, 1);
+    EXPECT_FLOAT_EQ(d.KB, 12.5f);
+    EXPECT_FLOAT_EQ(d.width, 2.25f);
+    EXPECT_EQ(d.Label(), "RHOB");
+    EXPECT_FLOAT_EQ(d.hAxis.min, 2);
+    EXPECT_FLOAT_EQ(d.hAxis.max, 3);
+    EXPECT_FLOAT_EQ(d.hAxis.majorUnit, 0.2f);
+    EXPECT_EQ(d.hAxis.majorColour, 0xFFu);
+    EXPECT_EQ(d.hAxis.minorColour, 0x10u);
+    EXPECT_EQ(d.hAxis.axisType, kAxisLogH);
+
+    CLogTrack missing;
+    EXPECT_EQ(missing.LoadHeader(in, "Track9"), 0);
+    EXPECT_EQ(missing.Label(), "Axis Label");
+}
+
+TEST(Track, HitTestLeavesTheRightAndBottomEdgesOut) {
+    CLogTrack t;
+    t.rect = {10, 20, 110, 220};
+    EXPECT_TRUE(t.HitTest(10, 20));
+    EXPECT_TRUE(t.HitTest(109, 219));
+    EXPECT_FALSE(t.HitTest(110, 100));
+    EXPECT_FALSE(t.HitTest(50, 220));
+    EXPECT_FALSE(t.HitTest(9, 100));
+}
+
+TEST(Track, KindsTakeTheirIdsAndDefaults) {
+    for (int type : {0, 1, 5, 7, 8, 11}) {
+        auto t = MakeTrack(type);
+        ASSERT_TRUE(t) << type;
+        EXPECT_EQ(t->type, type);
+    }
+    for (int type : {-1, 2, 3, 4, 6, 9, 10, 12}) EXPECT_FALSE(MakeTrack(type)) << type;
+
+    CLogTrack log;
+    EXPECT_EQ(log.fillColor, 12490390u);
+    EXPECT_EQ(log.linewidth, 1);
+    CDataTrack data;
+    EXPECT_FLOAT_EQ(data.nullvalue, -99999);
+    EXPECT_EQ(data.fillColor, 13171400u);
+    EXPECT_EQ(data.symbolBkColor, 16777215u);
+    EXPECT_EQ(data.drawmarkers, 1);
+    EXPECT_EQ(data.symbolsize, 2);
+    CLithTrack lith;
+    EXPECT_EQ(lith.title, "Lith");
+    EXPECT_EQ(lith.font.height, 12);
+    CStratTrack strat;
+    EXPECT_EQ(strat.title, "Strat");
+    EXPECT_EQ(strat.font.height, 14);
+
+    CScriptedPlatform platform;
+    CAxisTrack axis;
+    axis.CopyData(platform);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "Nothing to copy from this track");
+}
+
+TEST(AxisTrack, HeaderHoldsTheBoundDepthAxis) {
+    CTrackVAxis depth;
+    depth.Init(kAxisLinearV, 1000, 1500, 100, "Depth;(m)");
+    depth.majorGrids = 1;
+    depth.reverse = 1;
+    CAxisTrack t;
+    t.depthAxis = &depth;
+    std::string text;
+    {
+        CTableWriter out(text);
+        t.SaveHeader(out, "Track0");
+        t.SaveData(out, "TrackData0");
+    }
+    EXPECT_EQ(text, "TABLE=Track0\nDELIMITER=;\nCOLUMNS=[name;value]\n"
+                    "width;0.600000\ntype;0\nlabel;Depth,(m)\nmax;1500\nmin;1000\n"
+                    "majorunit;100\nminorunit;20\nreverse;1\naxistype;1\nmajorgrids;1\n"
+                    "minorgrids;0\nglcmajor;14474460\nglcminor;16770790\nglwmajor;0\n"
+                    "glwminor;0\nglsmajor;0\nglsminor;0\nEND\n\n");
+    EXPECT_EQ(depth.title, "Depth,(m)");
+
+    // Loading restores the axis; a missing key leaves it as it was.
+    kdManager in;
+    in.Read(text + "TABLE=Short\nCOLUMNS=[name;value]\nmin;7\n", "t");
+    CTrackVAxis restored;
+    restored.axisType = kAxisLogV;
+    CAxisTrack u;
+    u.depthAxis = &restored;
+    ASSERT_EQ(u.LoadHeader(in, "Track0"), 1);
+    EXPECT_FLOAT_EQ(restored.min, 1000);
+    EXPECT_FLOAT_EQ(restored.max, 1500);
+    EXPECT_FLOAT_EQ(restored.minorUnit, 20);
+    EXPECT_EQ(restored.reverse, 1);
+    EXPECT_EQ(restored.axisType, kAxisLinearV);
+    EXPECT_EQ(restored.title, "Depth,(m)");
+    CTrackVAxis kept;
+    kept.axisType = kAxisLinearV;
+    u.depthAxis = &kept;
+    ASSERT_EQ(u.LoadHeader(in, "Short"), 1);
+    EXPECT_FLOAT_EQ(kept.min, 7);
+    EXPECT_EQ(kept.axisType, kAxisLinearV);
+}
