@@ -49,6 +49,22 @@ public:
     int ValueToPixel(float value) const;
     float PixelToValue(int coordinate) const;
 
+    // Drawing at the placement last set with SetPixelRange. Draw dispatches on the
+    // axis type; any other type draws nothing.
+    virtual void DrawDate(CDrawSurface& dc);
+    virtual void Draw(CDrawSurface& dc);
+    virtual void DrawLinearH(CDrawSurface& dc);
+    virtual void DrawLinearV(CDrawSurface& dc);
+    virtual void DrawLogH(CDrawSurface& dc);
+    virtual void DrawLogV(CDrawSurface& dc);
+    virtual void DrawProbabilityV(CDrawSurface& dc);
+
+    // Grid lines: vertical ones from the header axis down to endY, horizontal ones
+    // from a vertical axis across to endX.
+    void DrawGridLinearH(CDrawSurface& dc, int endY, int gap);
+    void DrawGridLogH(CDrawSurface& dc, int endY);
+    void DrawGridLinearV(CDrawSurface& dc, int endX, int gap);
+
     bool IsLogarithmic() const {
         return axisType == kAxisLogH || axisType == kAxisLogV || axisType == kAxisDateH;
     }

@@ -10,4 +10,7 @@ public:
         tickSide = 0;
         labelSide = 0;
     }
+
+    void DrawLinearH(CDrawSurface& dc) override;
+    void DrawLogH(CDrawSurface& dc) override;
 };

@@ -8,6 +8,9 @@
 class CTrackVAxis : public CAxis {
 public:
     void SetTrackRect(const CRect& rect) { trackRect = rect; }
+    // The depth ruler of a depth-axis track: borders, ticks pointing inward from
+    // both, the depths centred between them and the title above the track.
+    void DrawLinearV(CDrawSurface& dc) override;
 
     CRect trackRect;
 };
