@@ -4,7 +4,12 @@
 #include "doc/TextParse.h"
 #include "doc/kdManager.h"
 
-void CAxisTrack::Draw(CDrawSurface&) {}
+void CAxisTrack::Draw(CDrawSurface& dc) {
+    if (!depthAxis) return;
+    depthAxis->SetTrackRect(rect);
+    // The ruler is drawn the same way whatever the axis type.
+    depthAxis->DrawLinearV(dc);
+}
 
 void CAxisTrack::SaveHeader(CTableWriter& out, std::string_view table) {
     CTrackVAxis unbound;

@@ -1,1 +1,255 @@
-// placeholder
+#include "tracks/LogTrack.h"
+
+#include "doc/TableWriter.h"
+#include "doc/TextParse.h"
+#include "doc/Units.h"
+#include "doc/kdManager.h"
+#include "gfx/DrawSurface.h"
+#include "gfx/PlatformServices.h"
+#include "tracks/DrawHelpers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <new>
+
+namespace {
+
+// Height of each curve's own header row in an overlay group.
+constexpr int kOverlayRow = 36;
+
+bool Usable(float v, float nullvalue) { return v != nullvalue && std::isfinite(v); }
+
+} // namespace
+
+long long CLogTrack::IndexOf(float d) const {
+    const double i = (static_cast<double>(d) - startdepth + KB) / depthstep;
+    if (std::isnan(i)) return 0;
+    return static_cast<long long>(std::clamp(i, -2.0, static_cast<double>(count) + 2.0));
+}
+
+void CLogTrack::SetDepthUnit(int unit) {
+    if (unit == depthunit) return;
+    depthunit = unit;
+    double factor;
+    if (unit == kMeters)
+        factor = 1.0 / kFeetPerMeter;
+    else if (unit == kFeet)
+        factor = kFeetPerMeter;
+    else
+        return;
+    startdepth = static_cast<float>(startdepth * factor);
+    stopdepth = static_cast<float>(stopdepth * factor);
+    depthstep = static_cast<float>(depthstep * factor);
+    KB = static_cast<float>(KB * factor);
+}
+
+void CLogTrack::Draw(CDrawSurface& dc) {
+    dc.SetBkMode(BK_TRANSPARENT);
+    const int headerY = rect.top + kOverlayRow * overlayPosition;
+    hAxis.SetPixelRange(rect.left, rect.right, headerY);
+    if (depthAxis) depthAxis->SetPixelRange(rect.top, rect.bottom, rect.left);
+    hAxis.Draw(dc);
+    DrawRectOutline(dc, {rect.left, headerY, rect.right, rect.bottom});
+
+    const CRect area{rect.left + 1, rect.top + kOverlayRow * overlayCount + 1, rect.right,
+                     rect.bottom};
+    SetTrackClipping(1);
+    ClipToTrack(dc, area);
+    if (hAxis.axisType == kAxisLogH)
+        hAxis.DrawGridLogH(dc, rect.bottom);
+    else
+        hAxis.DrawGridLinearH(dc, rect.bottom, 0);
+    if (depthAxis) depthAxis->DrawGridLinearV(dc, rect.right - 1, 0);
+
+    const int n = std::min(count, static_cast<int>(values.size()));
+    if (depthAxis && n > 0 && depthstep != 0 && std::isfinite(depthstep)) {
+        // A negative step (depth falling with the index) walks the window backwards.
+        const long long a = IndexOf(depthAxis->min), b = IndexOf(depthAxis->max);
+        const long long i0 = std::max(std::min(a, b), 0LL);
+        const long long i1 = std::min(std::max(a, b) + 1, static_cast<long long>(n));
+        if (i0 < i1) {
+            const long long height = rect.bottom - rect.top;
+            long long k = 1;
+            if (!dc.IsPrinting() && height > 0) k = (i1 - i0) / height;
+            if (k < 2) k = 1;
+            const auto y = [&](long long i) { return depthAxis->ValueToPixel(SampleDepth(i)); };
+
+            if (colorFill) {
+                const float base = fillSide ? hAxis.max : hAxis.min;
+                const int xBase = hAxis.ValueToPixel(base);
+                std::vector<CPoint> poly;
+                poly.reserve(static_cast<size_t>((i1 - i0) / k + 4));
+                poly.push_back({xBase, y(i0)});
+                for (long long i = i0; i < i1; i += k) {
+                    const float v = values[static_cast<size_t>(i)];
+                    poly.push_back({Usable(v, nullvalue) ? hAxis.ValueToPixel(v) : xBase, y(i)});
+                }
+                poly.push_back({xBase, y(i1)});
+                const CPen oldPen = dc.SelectPen({PS_NULL, 0, 0});
+                const CBrush oldBrush = dc.SelectBrush(CBrush::SolidBrush(fillColor));
+                dc.Polygon(poly);
+                dc.SelectBrush(oldBrush);
+                dc.SelectPen(oldPen);
+            }
+
+            // Nulls lift the pen: each run of real samples is one polyline.
+            const CPen oldPen = dc.SelectPen({linestyle, linewidth, linecolor});
+            std::vector<CPoint> run;
+            run.reserve(static_cast<size_t>(std::min<long long>((i1 - i0) / k + 1, 1 << 20)));
+            const auto flush = [&] {
+                if (run.size() >= 2) dc.Polyline(run);
+                run.clear();
+            };
+            for (long long i = i0; i < i1; i += k) {
+                const float v = values[static_cast<size_t>(i)];
+                if (Usable(v, nullvalue))
+                    run.push_back({hAxis.ValueToPixel(v), y(i)});
+                else
+                    flush();
+            }
+            flush();
+            dc.SelectPen(oldPen);
+        }
+    }
+    RemoveTrackClip(dc);
+}
+
+void CLogTrack::CopyData(IPlatformServices& platform) {
+    if (count == 0 || values.empty()) {
+        platform.Message("Nothing to copy");
+        return;
+    }
+    platform.BeginWaitCursor();
+    std::string text;
+    bool built = true;
+    try {
+        const size_t n = std::min(static_cast<size_t>(count), values.size());
+        text.reserve(n * 24);
+        float depth = startdepth; // kept in single precision, as the rows always were
+        for (size_t i = 0; i < n; ++i) {
+            AppendG(text, depth);
+            text.push_back('\t');
+            AppendG(text, values[i]);
+            text.append("\r\n");
+            depth += depthstep;
+        }
+    } catch (const std::bad_alloc&) {
+        built = false;
+    }
+    if (!built)
+        platform.Message("Clipboard out of memory");
+    else if (!platform.SetClipboardText(text))
+        platform.Message("Unable to set Clipboard data");
+    platform.EndWaitCursor();
+}
+
+void CLogTrack::SaveHeader(CTableWriter& out, std::string_view table) {
+    BeginHeader(out, table);
+    out.I("linewidth", linewidth);
+    out.U("linecolor", linecolor);
+    out.I("linestyle", linestyle);
+    out.G("startdepth", startdepth);
+    out.G("stopdepth", stopdepth);
+    out.G("depthstep", depthstep);
+    out.G("nullvalue", nullvalue);
+    out.I("count", count);
+    out.U("fillColor", fillColor);
+    out.I("colorFill", colorFill);
+    out.I("fillSide", fillSide);
+    out.I("overlay", overlay);
+    out.EndTable();
+}
+
+void CLogTrack::SaveData(CTableWriter& out, std::string_view table) {
+    out.BeginTable(table);
+    out.Columns({"values"});
+    const size_t n = std::min(static_cast<size_t>(std::max(count, 0)), values.size());
+    for (size_t i = 0; i < n; ++i) {
+        std::string& o = out.Out();
+        AppendFixed(o, values[i], 4);
+        o.push_back(' ');
+        if (i % 10 == 9) {
+            o.push_back('\n');
+            out.Done();
+        }
+    }
+    out.Raw("\nEND\n\n");
+}
+
+int CLogTrack::LoadHeader(kdManager& in, std::string_view table) {
+    if (!in.SelectTable(table)) return 0;
+    LoadCommonKeys(in);
+    in.GetValueFloat("startdepth", startdepth);
+    in.GetValueFloat("stopdepth", stopdepth);
+    in.GetValueFloat("depthstep", depthstep);
+    in.GetValueFloat("nullvalue", nullvalue);
+    in.GetValueInt("count", count);
+    in.GetValueInt("linewidth", linewidth);
+    in.GetValueInt("linestyle", linestyle);
+    in.GetValueInt("colorFill", colorFill);
+    in.GetValueInt("fillSide", fillSide);
+    in.GetValueInt("overlay", overlay);
+    in.GetValueColour("linecolor", linecolor);
+    in.GetValueColour("fillColor", fillColor);
+    return 1;
+}
+
+int CLogTrack::LoadData(kdManager& in, std::string_view table) {
+    if (!in.SelectTable(table)) return 0;
+    const int rows = in.RowCount();
+    // Each row holds at most ten samples: never size the log beyond what the table
+    // can fill, whatever its header says.
+    const long long room = 10LL * rows;
+    const size_t n = static_cast<size_t>(std::clamp<long long>(count, 0, room));
+    values.assign(n, nullvalue);
+    count = static_cast<int>(n);
+
+    size_t filled = 0;
+    for (int r = 0; r < rows && filled < n; ++r) {
+        const std::string* cell = in.CellText(r, "values");
+        if (!cell) continue;
+        const char* p = cell->data();
+        const char* end = p + cell->size();
+        for (int taken = 0; taken < 10 && filled < n; ++taken) {
+            while (p < end && *p == ' ') ++p;
+            float v;
+            const char* numberEnd = end;
+            // A whole number token; the slow path handles what from_chars does not.
+            const auto r2 = std::from_chars(p, end, v);
+            if (r2.ec == std::errc() && (r2.ptr == end || *r2.ptr == ' ')) {
+                numberEnd = r2.ptr;
+            } else {
+                const char* tokenEnd = std::find(p, end, ' ');
+                if (!ScanFloat(std::string_view(p, static_cast<size_t>(tokenEnd - p)), v)) break;
+                numberEnd = tokenEnd;
+            }
+            values[filled++] = v;
+            p = numberEnd;
+        }
+    }
+    return 1;
+}
+
+float CLogTrack::AverageRange(float top, float base) const {
+    const long long n = std::min(static_cast<long long>(count), static_cast<long long>(values.size()));
+    const long long i0 = std::max(IndexOf(top), 0LL);
+    const long long i1 = std::min(IndexOf(base) + 1, n - 1);
+    if (i1 < i0) return nullvalue; // no sample lies in the range
+    float sum = 0.0f;
+    for (long long i = i0; i <= i1; ++i) sum += values[static_cast<size_t>(i)];
+    return sum / static_cast<float>(i1 - i0 + 1);
+}
+
+void CLogTrack::RescaleToData() {
+    float lo = 1e30f, hi = -1e30f;
+    const size_t n = std::min(static_cast<size_t>(std::max(count, 0)), values.size());
+    for (size_t i = 0; i < n; ++i) {
+        const float v = values[i];
+        if (!Usable(v, nullvalue)) continue;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    if (lo > hi) return; // nothing but nulls: keep the range
+    hAxis.AutoScale(lo, hi, 3);
+}

@@ -3,12 +3,41 @@
 #include "gfx/Colour.h"
 #include "tracks/Track.h"
 
+#include <string>
 #include <vector>
 
 // One regularly sampled well-log curve: values at a fixed depth step.
 class CLogTrack : public CTrack {
 public:
     CLogTrack() { type = kTrackLog; }
+
+    void SetDepthUnit(int unit) override;
+    void CopyData(IPlatformServices& platform) override;
+    void Draw(CDrawSurface& dc) override;
+    void SaveHeader(CTableWriter& out, std::string_view table) override;
+    void SaveData(CTableWriter& out, std::string_view table) override;
+    int LoadHeader(kdManager& in, std::string_view table) override;
+    int LoadData(kdManager& in, std::string_view table) override;
+
+    // Asks for a LAS file and one of its curves and loads that curve; 1 on
+    // success, 0 when the user cancelled or the file is unusable.
+    int LoadLogFromLas(IPlatformServices& platform);
+    // Loads the curve at the given position from LAS text already in memory.
+    int LoadCurveFromLas(IPlatformServices& platform, const std::string& path,
+                         const std::string& text, int curve);
+    // The mean of the samples between two depths; nullvalue when none lie there.
+    float AverageRange(float top, float base) const;
+    // A rounded header range over all samples that are not null, 3 divisions.
+    void RescaleToData();
+
+    // Depth of sample i as drawn (with the track's depth shift).
+    float SampleDepth(long long i) const {
+        return startdepth + static_cast<float>(i) * depthstep - KB;
+    }
+    // Index of the sample at depth d, truncated toward zero and kept within a few
+    // samples of the log so it converts to int safely.
+    long long IndexOf(float d) const;
+    bool IsNull(float v) const { return v == nullvalue; }
 
     std::vector<float> values; // sample 0 first
     int count = 0;

@@ -1,1 +1,431 @@
-// placeholder
+#include "axes/Axis.h"
+#include "axes/AxisDrawing.h"
+#include "axes/TrackHAxis.h"
+#include "axes/TrackVAxis.h"
+#include "gfx/RecordingSurface.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Drawn {
+    CPoint from, to;
+    CPen pen;
+};
+
+std::vector<Drawn> Lines(const CRecordingSurface& dc) {
+    std::vector<Drawn> out;
+    for (const CRecordedOp* op : dc.OfKind(CRecordedOp::Line))
+        out.push_back({op->points[0], op->points[1], op->pen});
+    return out;
+}
+
+// Vertical lines from y0 to y1, by x.
+std::vector<int> VerticalsAt(const CRecordingSurface& dc, int y0, int y1) {
+    std::vector<int> xs;
+    for (const Drawn& s : Lines(dc))
+        if (s.from.x == s.to.x && s.from.y == y0 && s.to.y == y1) xs.push_back(s.from.x);
+    return xs;
+}
+
+std::vector<std::string> TextsBut(const CRecordingSurface& dc, const std::string& title) {
+    std::vector<std::string> out;
+    for (const std::string& t : dc.Texts())
+        if (t != title) out.push_back(t);
+    return out;
+}
+
+using Strings = std::vector<std::string>;
+
+// The drawn text, or a failure and an empty record when it was not drawn.
+const CRecordedOp& TextOp(const CRecordingSurface& dc, const std::string& text) {
+    static const CRecordedOp missing{};
+    const CRecordedOp* op = dc.FindText(text);
+    if (!op) ADD_FAILURE() << "no text \"" << text << "\"";
+    return op ? *op : missing;
+}
+
+// The recording surface realises the 6-point tick font with an em of 8, a line of 9.
+constexpr int kTickLine = 9;
+constexpr int kTitleLine = 13;
+
+} // namespace
+
+TEST(AxisDraw, HeaderLinearAxisLabelsInnerValuesAndTicksEveryUnit) {
+    CTrackHAxis a;
+    a.Init(kAxisLinearH, 0, 100, 20, "GR");
+    a.SetPixelRange(10, 210, 100);
+    CRecordingSurface dc;
+    const CFontDesc before = dc.Font();
+    a.Draw(dc);
+
+    EXPECT_EQ(dc.Texts(), (Strings{"20", "40", "60", "80", "GR"}));
+    std::vector<int> minors, majors;
+    for (int v = 0; v <= 100; v += 4)
+        minors.push_back(a.ValueToPixel(static_cast<float>(v)));
+    for (int v = 0; v <= 100; v += 20)
+        majors.push_back(a.ValueToPixel(static_cast<float>(v)));
+    EXPECT_EQ(VerticalsAt(dc, 100, 97), minors); // ticks point up, a minor one half long
+    EXPECT_EQ(VerticalsAt(dc, 100, 94), majors);
+    ASSERT_FALSE(Lines(dc).empty());
+    EXPECT_EQ(Lines(dc).front().from, (CPoint{10, 100})); // the axis line
+    EXPECT_EQ(Lines(dc).front().to, (CPoint{210, 100}));
+
+    const CRecordedOp& label = TextOp(dc, "40");
+    EXPECT_EQ(label.at, (CPoint{a.ValueToPixel(40), 92}));
+    EXPECT_EQ(label.align, TA_CENTER | TA_BASELINE);
+    EXPECT_EQ(label.font, a.tickFont);
+    const CRecordedOp& title = TextOp(dc, "GR");
+    EXPECT_EQ(title.at, (CPoint{110, 100 - 6 - kTickLine - 4}));
+    EXPECT_EQ(title.align, TA_CENTER | TA_BOTTOM);
+    EXPECT_EQ(title.font, a.titleFont);
+    EXPECT_EQ(dc.Font(), before);
+
+    // Ten steps of 0.1 add up to a hair above 1: the end still stays unlabelled.
+    CTrackHAxis f;
+    f.Init(kAxisLinearH, 0, 1, 0.1f, "");
+    f.SetPixelRange(0, 100, 50);
+    CRecordingSurface fdc;
+    f.Draw(fdc);
+    EXPECT_EQ(TextsBut(fdc, ""),
+              (Strings{"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9"}));
+}
+
+TEST(AxisDraw, BaseAxesPlaceTicksLabelsAndTitlesBySide) {
+    CAxis a; // ticks and labels below the line
+    a.Init(kAxisLinearH, 0, 100, 50, "X");
+    a.SetPixelRange(0, 200, 40);
+    CRecordingSurface dc;
+    a.Draw(dc);
+    EXPECT_EQ(dc.Texts(), (Strings{"0", "50", "100", "X"}));
+    EXPECT_EQ(TextOp(dc, "50").at, (CPoint{100, 40 + 6 + 3}));
+    EXPECT_EQ(TextOp(dc, "50").align, TA_CENTER | TA_TOP);
+    EXPECT_EQ(TextOp(dc, "X").at, (CPoint{100, 40 + 6 + kTickLine + 6}));
+    EXPECT_EQ(VerticalsAt(dc, 40, 43).size(), 11u);
+
+    a.labelSide = 0; // labels above, ticks below: title just above the line
+    dc.Clear();
+    a.Draw(dc);
+    EXPECT_EQ(TextOp(dc, "50").at, (CPoint{100, 37}));
+    EXPECT_EQ(TextOp(dc, "50").align, TA_CENTER | TA_BOTTOM);
+    EXPECT_EQ(TextOp(dc, "X").at, (CPoint{100, 40 - kTickLine - 3}));
+
+    CAxis v; // vertical: labels and title read upward
+    v.Init(kAxisLinearV, 0, 10, 5, "V");
+    v.SetPixelRange(0, 100, 20);
+    dc.Clear();
+    v.Draw(dc);
+    const CRecordedOp& five = TextOp(dc, "5");
+    EXPECT_EQ(five.at, (CPoint{29, 50}));
+    EXPECT_EQ(five.font.escapement, 900);
+    EXPECT_EQ(five.align, TA_CENTER | TA_TOP);
+    EXPECT_EQ(TextOp(dc, "V").at, (CPoint{29 + kTickLine + 3, 50}));
+
+    CAxis other;
+    other.axisType = 9;
+    dc.Clear();
+    other.Draw(dc);
+    EXPECT_TRUE(dc.ops.empty());
+}
+
+TEST(AxisDraw, LogAxisLabelsDecadesAndChosenMultiples) {
+    struct Case {
+        float min, max;
+        Strings labels;
+    };
+    const Case cases[] = {
+        {1, 1000, {"1", "10", "100", "1000"}},
+        {1, 100, {"1", "2", "5", "10", "20", "50", "100"}},
+        {1, 400, {"1", "2", "5", "10", "20", "50", "100", "200", "400"}},
+    };
+    for (const Case& c : cases) {
+        CAxis a;
+        a.Init(kAxisLogH, c.min, c.max, 1, "Res");
+        a.SetPixelRange(0, 300, 50);
+        CRecordingSurface dc;
+        a.Draw(dc);
+        EXPECT_EQ(TextsBut(dc, "Res"), c.labels) << c.max;
+        EXPECT_EQ(TextOp(dc, "10").at, (CPoint{a.ValueToPixel(10), 59})) << c.max;
+    }
+
+    CAxis a;
+    a.Init(kAxisLogH, 1, 1000, 1, "");
+    a.SetPixelRange(0, 300, 50);
+    CRecordingSurface dc;
+    a.Draw(dc);
+    EXPECT_EQ(VerticalsAt(dc, 50, 56), (std::vector<int>{0, 100, 200, 300}));
+    EXPECT_EQ(VerticalsAt(dc, 50, 53).size(), 24u); // 2..9 in each decade
+    EXPECT_EQ(dc.Texts().size(), 4u);               // an empty title is left out
+
+    a.axisType = kAxisLogV;
+    a.SetPixelRange(0, 300, 20);
+    dc.Clear();
+    a.Draw(dc);
+    const CRecordedOp& ten = TextOp(dc, "10");
+    EXPECT_EQ(ten.at, (CPoint{28, 100 + kTickLine / 2}));
+    EXPECT_EQ(ten.align, TA_LEFT | TA_BOTTOM);
+    EXPECT_EQ(ten.font.escapement, 0);
+}
+
+TEST(AxisDraw, HeaderLogAxisDropsOverlappingLabelsAndKeepsTheAlignment) {
+    const auto labels = [](float min, int width) {
+        CTrackHAxis a;
+        a.Init(kAxisLogH, min, 1000, 1, "T");
+        a.SetPixelRange(0, width, 50);
+        CRecordingSurface dc;
+        dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+        a.Draw(dc);
+        for (const CRecordedOp* op : dc.OfKind(CRecordedOp::Text))
+            if (op->text != "T") {
+                EXPECT_EQ(op->align, TA_RIGHT | TA_BASELINE);
+            }
+        return TextsBut(dc, "T");
+    };
+    // Decades at x 10, 20, 30 with half widths 3, 5, 7: "100" would touch "10".
+    EXPECT_EQ(labels(0.1f, 40), (Strings{"1", "10"}));
+    EXPECT_EQ(labels(0.1f, 400), (Strings{"1", "10", "100"})); // the ends are never labelled
+    // "1" sits 2 units from the left edge and would straddle it.
+    EXPECT_EQ(labels(0.95f, 300), (Strings{"10", "100"}));
+}
+
+TEST(AxisDraw, ProbabilityAxisRepairsItsRangeAndKeepsIt) {
+    CAxis a;
+    a.Init(kAxisProbabilityV, 0, 100, 10, "P");
+    a.SetPixelRange(0, 1000, 20);
+    CRecordingSurface dc;
+    a.Draw(dc);
+    EXPECT_FLOAT_EQ(a.min, 0.1f);
+    EXPECT_FLOAT_EQ(a.max, 99.9f);
+    EXPECT_EQ(a.ValueToPixel(0.1f), 0);
+    EXPECT_EQ(a.ValueToPixel(99.9f), 1000);
+    const Strings labels{"1", "10", "20", "30", "40", "50", "60", "70", "80", "90", "99"};
+    EXPECT_EQ(TextsBut(dc, "P"), labels);
+    EXPECT_EQ(TextOp(dc, "1").at, (CPoint{28, a.ValueToPixel(1) + kTickLine / 2}));
+    ASSERT_FALSE(Lines(dc).empty());
+    EXPECT_EQ(Lines(dc).front().from, (CPoint{20, 0})); // the axis line
+    EXPECT_EQ(Lines(dc).front().to, (CPoint{20, 1000}));
+
+    const Strings firstTexts = dc.Texts();
+    const CPoint firstAt = TextOp(dc, "1").at;
+    dc.Clear();
+    a.Draw(dc);
+    EXPECT_EQ(dc.Texts(), firstTexts);
+    EXPECT_EQ(TextOp(dc, "1").at, firstAt);
+
+    a.min = 0.05f; // a sound range is kept, and its ends beyond 0.1 and 99.9 show them
+    a.max = 99.95f;
+    dc.Clear();
+    a.Draw(dc);
+    Strings wider = labels;
+    wider.insert(wider.begin(), "0.1");
+    wider.push_back("99.9");
+    EXPECT_EQ(TextsBut(dc, "P"), wider);
+    EXPECT_FLOAT_EQ(a.min, 0.05f);
+    EXPECT_FLOAT_EQ(a.max, 99.95f);
+}
+
+TEST(AxisDraw, DepthAxisIsARulerWithTitleAboveTheTrack) {
+    CTrackVAxis v;
+    v.Init(kAxisLinearV, 1000, 1500, 100, "Depth (m)");
+    v.SetPixelRange(100, 600, 10);
+    CRecordingSurface dc;
+    v.DrawLinearV(dc); // no rectangle yet
+    EXPECT_TRUE(dc.ops.empty());
+
+    v.SetTrackRect({10, 100, 60, 600});
+    const CFontDesc before = dc.Font();
+    v.DrawLinearV(dc);
+    EXPECT_EQ(TextsBut(dc, "Depth (m)"), (Strings{"1000", "1100", "1200", "1300", "1400", "1500"}));
+    const CRecordedOp& label = TextOp(dc, "1100");
+    EXPECT_EQ(label.at, (CPoint{35, v.ValueToPixel(1100) + kTitleLine / 2}));
+    EXPECT_EQ(label.font, v.titleFont);
+    EXPECT_EQ(label.align, TA_CENTER | TA_BOTTOM);
+    const CRecordedOp& title = TextOp(dc, "Depth (m)");
+    EXPECT_EQ(title.at, (CPoint{35, 100 - 6 - kTickLine - 4}));
+    EXPECT_LT(title.at.y, 100);
+    EXPECT_EQ(dc.Font(), before);
+
+    int leftMinor = 0, rightMinor = 0, leftMajor = 0, rightMajor = 0, borders = 0;
+    for (const Drawn& s : Lines(dc)) {
+        if (s.from.x == s.to.x) ++borders;
+        leftMinor += s.from.x == 10 && s.to.x == 13;
+        rightMinor += s.from.x == 60 && s.to.x == 57;
+        leftMajor += s.from.x == 10 && s.to.x == 16;
+        rightMajor += s.from.x == 60 && s.to.x == 54;
+    }
+    EXPECT_EQ(borders, 2);
+    EXPECT_EQ(leftMinor, 26);
+    EXPECT_EQ(rightMinor, 26);
+    EXPECT_EQ(leftMajor, 6);
+    EXPECT_EQ(rightMajor, 6);
+}
+
+TEST(AxisDraw, DegenerateAxesEndWithBoundedTicks) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        float min, max, major, minor;
+        size_t maxLines;
+    };
+    const Case cases[] = {
+        {0, 100, 20, 0, 40},          // no minor unit: no minor walk at all
+        {0, 100, 20, -4, 40},         // walks away from max
+        {0, 100, nan, nan, 40},       // NaN units
+        {0, 1000, 1e-9f, 1e-9f, 40},  // a trillion ticks: none
+        {1e8f, 1e8f + 100, 1, 1, 40}, // adding 1 does not change 1e8 in single precision
+        {0, 20000, 1, 1, 40},         // beyond the cap
+    };
+    for (const Case& c : cases) {
+        CAxis base;
+        CTrackHAxis header;
+        CTrackVAxis depth;
+        depth.SetTrackRect({0, 0, 50, 500});
+        for (CAxis* a : {&base, static_cast<CAxis*>(&header), static_cast<CAxis*>(&depth)}) {
+            a->Init(a == &depth ? kAxisLinearV : kAxisLinearH, c.min, c.max, 1, "t");
+            a->majorUnit = c.major;
+            a->minorUnit = c.minor;
+            a->majorGrids = a->minorGrids = 1;
+            a->SetPixelRange(0, 500, 0);
+            CRecordingSurface dc;
+            a->Draw(dc);
+            a->DrawGridLinearH(dc, 100, 0);
+            a->DrawGridLinearV(dc, 100, 0);
+            EXPECT_LE(dc.ops.size(), c.maxLines) << c.min << " " << c.max << " " << c.minor;
+        }
+    }
+
+    // Just inside the cap every tick is drawn.
+    CAxis many;
+    many.Init(kAxisLinearH, 0, 9000, 1, "");
+    many.minorUnit = 1;
+    many.SetPixelRange(0, 9000, 0);
+    CRecordingSurface dc;
+    many.DrawLinearH(dc);
+    EXPECT_EQ(VerticalsAt(dc, 0, 3).size(), 9001u);
+
+    // Nothing at all of a log axis whose minimum is 0, header or not.
+    for (int type : {kAxisLogH, kAxisLogV, kAxisDateH}) {
+        CTrackHAxis h;
+        h.Init(type, 0, 100, 10, "log");
+        h.majorGrids = h.minorGrids = 1;
+        h.SetPixelRange(0, 100, 10);
+        CRecordingSurface ldc;
+        h.Draw(ldc);
+        h.DrawGridLogH(ldc, 100);
+        EXPECT_TRUE(ldc.ops.empty()) << type;
+    }
+}
+
+TEST(AxisDraw, GridLinesLeaveOutTheEndsAndDrawMinorFirst) {
+    CAxis a;
+    a.Init(kAxisLinearH, 0, 100, 20, "g");
+    a.majorGrids = a.minorGrids = 1;
+    a.minorStyle = PS_DOT;
+    a.majorWidth = 1;
+    a.SetPixelRange(0, 200, 10);
+    const CPen minorPen{PS_DOT, 0, a.minorColour}, majorPen{PS_SOLID, 1, a.majorColour};
+    CRecordingSurface dc;
+    const CPen before = dc.Pen();
+    a.DrawGridLinearH(dc, 300, 5);
+    std::vector<Drawn> lines = Lines(dc);
+    ASSERT_EQ(lines.size(), 24u + 4u);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].pen, i < 24 ? minorPen : majorPen) << i;
+        EXPECT_EQ(lines[i].from.y, 5);
+        EXPECT_EQ(lines[i].to.y, 300);
+    }
+    EXPECT_EQ(lines[0].from.x, a.ValueToPixel(4));
+    EXPECT_EQ(lines[24].from.x, a.ValueToPixel(20));
+    EXPECT_EQ(lines.back().from.x, a.ValueToPixel(80));
+    EXPECT_EQ(dc.Pen(), before);
+
+    a.reverse = 1; // max now lies at pixelStart and keeps its line; min is at pixelEnd
+    dc.Clear();
+    a.minorGrids = 0;
+    a.DrawGridLinearH(dc, 300, 0);
+    EXPECT_EQ(VerticalsAt(dc, 10, 300), (std::vector<int>{160, 120, 80, 40, 0}));
+
+    CAxis d; // depth lines; ten steps of 0.1 miss 1 by a rounding error
+    d.Init(kAxisLinearV, 0, 1, 0.1f, "d");
+    d.minorUnit = 0.05f;
+    d.majorGrids = d.minorGrids = 1;
+    d.SetPixelRange(0, 100, 20);
+    dc.Clear();
+    d.DrawGridLinearV(dc, 80, 2);
+    lines = Lines(dc);
+    ASSERT_EQ(lines.size(), 19u + 9u);
+    EXPECT_EQ(lines[0].from, (CPoint{23, 5}));
+    EXPECT_EQ(lines[19].from, (CPoint{22, 10}));
+    EXPECT_EQ(lines.back().to, (CPoint{80, 90}));
+
+    CAxis l;
+    l.Init(kAxisLogH, 1, 1000, 1, "l");
+    l.majorGrids = l.minorGrids = 1;
+    l.SetPixelRange(0, 300, 0);
+    dc.Clear();
+    l.DrawGridLogH(dc, 50);
+    lines = Lines(dc);
+    ASSERT_EQ(lines.size(), 24u + 2u); // decades strictly inside only
+    EXPECT_EQ(lines[0].pen, (CPen{PS_SOLID, 0, l.minorColour}));
+    EXPECT_EQ(lines[24].from, (CPoint{100, 0}));
+    EXPECT_EQ(lines[25].from, (CPoint{200, 0}));
+
+    l.majorGrids = l.minorGrids = 0;
+    dc.Clear();
+    l.DrawGridLogH(dc, 50);
+    a.majorGrids = 0;
+    a.DrawGridLinearH(dc, 50, 0);
+    EXPECT_TRUE(dc.ops.empty());
+}
+
+TEST(AxisDraw, DateAxisCalendarAndLabelsBySpan) {
+    EXPECT_EQ(DayFromDate(1600, 3, 1), 0);
+    EXPECT_EQ(DayFromDate(2000, 1, 1), 146037);
+    EXPECT_EQ(DayFromDate(1970, 1, 1), 135080);
+    EXPECT_EQ(DayFromDate(1600, 2, 29), -1);
+    const CCivilDate y2k = DateFromDay(146037);
+    EXPECT_EQ(y2k.year, 2000);
+    EXPECT_EQ(y2k.month, 1);
+    EXPECT_EQ(y2k.day, 1);
+    // Consecutive days, including leap days and days before 1 March 1600.
+    CCivilDate prev = DateFromDay(-200000);
+    for (long long d = -199999; d <= 200000; ++d) {
+        const CCivilDate c = DateFromDay(d);
+        ASSERT_EQ(DayFromDate(c.year, c.month, c.day), d);
+        const bool nextDay = c.year == prev.year && c.month == prev.month && c.day == prev.day + 1;
+        const bool nextMonth = c.day == 1 && ((c.year == prev.year && c.month == prev.month + 1) ||
+                                              (c.year == prev.year + 1 && c.month == 1));
+        ASSERT_TRUE(nextDay || nextMonth) << d;
+        prev = c;
+    }
+    EXPECT_EQ(DateFromDay(DayFromDate(2000, 2, 29) + 1).month, 3);
+    EXPECT_EQ(DateFromDay(DayFromDate(1900, 2, 28) + 1).month, 3);
+
+    const auto labels = [](long long from, long long to) {
+        CAxis a;
+        a.Init(kAxisDateH, static_cast<float>(from), static_cast<float>(to), 1, "When");
+        a.SetPixelRange(0, 500, 0);
+        CRecordingSurface dc;
+        a.Draw(dc);
+        if (const CRecordedOp* op = dc.FindText("Mar")) {
+            EXPECT_EQ(op->at.x, a.ValueToPixel(static_cast<float>(DayFromDate(2000, 3, 1))));
+        }
+        return TextsBut(dc, "When");
+    };
+    const long long jan2000 = DayFromDate(2000, 1, 1);
+    EXPECT_EQ(labels(DayFromDate(1990, 1, 1), DayFromDate(2000, 2, 1)),
+              (Strings{"1990", "1992", "1994", "1996", "1998", "2000"}));
+    // The tick of mid-1990 moves back before the range and is left out; a walk
+    // goes on only while the unmoved day is inside the range.
+    EXPECT_EQ(
+        labels(DayFromDate(1990, 6, 15), DayFromDate(2000, 1, 15)),
+        (Strings{"1991", "1992", "1993", "1994", "1995", "1996", "1997", "1998", "1999", "2000"}));
+    EXPECT_EQ(labels(jan2000, DayFromDate(2000, 10, 15)),
+              (Strings{"2000", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct"}));
+    EXPECT_EQ(labels(jan2000, DayFromDate(2000, 3, 1)),
+              (Strings{"Jan", "11", "21", "31", "10", "20", "Mar"}));
+    EXPECT_EQ(labels(jan2000, jan2000 + 20), (Strings{"1", "5", "9", "13", "17", "21"}));
+    EXPECT_TRUE(labels(1, 2'000'000'000).empty()); // far beyond any calendar: no ticks
+}

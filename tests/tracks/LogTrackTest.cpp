@@ -1,1 +1,245 @@
-// placeholder
+#include "doc/TableWriter.h"
+#include "doc/Units.h"
+#include "doc/kdManager.h"
+#include "gfx/RecordingSurface.h"
+#include "support/ScriptedPlatform.h"
+#include "tracks/LogTrack.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+// A log of n samples from 1000 m every 1 m, in a track 100 wide and 500 high over a
+// depth window of 1000 to 1500 m.
+struct LogFixture : ::testing::Test {
+    CTrackVAxis depth;
+    CLogTrack log;
+    CRecordingSurface dc;
+
+    void SetUp() override {
+        depth.Init(kAxisLinearV, 1000, 1500, 100, "Depth (m)");
+        log.depthAxis = &depth;
+        log.rect = {0, 100, 100, 600};
+        log.hAxis.Init(kAxisLinearH, 0, 100, 20, "GR");
+        log.startdepth = 1000;
+        log.depthstep = 1;
+        log.nullvalue = -999.25f;
+        Fill(501, [](int i) { return static_cast<float>(i % 100); });
+    }
+    template <typename F> void Fill(int n, F f) {
+        log.values.resize(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) log.values[static_cast<size_t>(i)] = f(i);
+        log.count = n;
+        log.stopdepth = log.startdepth + static_cast<float>(n - 1) * log.depthstep;
+    }
+    // The polylines drawn with the curve's pen.
+    std::vector<const CRecordedOp*> Curves() const {
+        std::vector<const CRecordedOp*> out;
+        for (const auto* op : dc.OfKind(CRecordedOp::Polyline))
+            if (op->pen.style == log.linestyle && op->pen.width == log.linewidth &&
+                op->pen.colour == log.linecolor && op->points.size() != 5)
+                out.push_back(op);
+        return out;
+    }
+    size_t CurvePoints() const {
+        size_t n = 0;
+        for (const auto* op : Curves()) n += op->points.size();
+        return n;
+    }
+};
+
+std::string Saved(CLogTrack& t) {
+    std::string text;
+    CTableWriter out(text);
+    t.SaveHeader(out, "Track1");
+    t.SaveData(out, "TrackData1");
+    return text;
+}
+
+} // namespace
+
+TEST_F(LogFixture, SavesItsTablesInTheirExactFormat) {
+    Fill(20, [](int i) { return i * 0.5f - 2; });
+    log.linecolor = 0xFF0000;
+    log.colorFill = 1;
+    const std::string text = Saved(log);
+    EXPECT_NE(text.find("glsminor;0\nlinewidth;1\nlinecolor;16711680\nlinestyle;0\n"
+                        "startdepth;1000\nstopdepth;1019\ndepthstep;1\nnullvalue;-999.25\n"
+                        "count;20\nfillColor;12490390\ncolorFill;1\nfillSide;0\noverlay;0\nEND\n\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("TABLE=TrackData1\nDELIMITER=;\nCOLUMNS=[values]\n"
+                        "-2.0000 -1.5000 -1.0000 -0.5000 0.0000 0.5000 1.0000 1.5000 2.0000 2.5000 \n"),
+              std::string::npos);
+    // Twenty samples: the table ends with an empty line before END.
+    EXPECT_TRUE(text.ends_with("7.0000 7.5000 \n\nEND\n\n"));
+
+    kdManager in;
+    in.Read(text, "t");
+    CLogTrack copy;
+    ASSERT_EQ(copy.LoadHeader(in, "Track1"), 1);
+    ASSERT_EQ(copy.LoadData(in, "TrackData1"), 1);
+    EXPECT_EQ(copy.values, log.values);
+    EXPECT_EQ(copy.linecolor, 0xFF0000u);
+    EXPECT_EQ(Saved(copy), text);
+
+    Fill(3, [](int i) { return static_cast<float>(i); });
+    EXPECT_TRUE(Saved(log).ends_with("[values]\n0.0000 1.0000 2.0000 \nEND\n\n"));
+}
+
+TEST_F(LogFixture, DataIsSizedByWhatTheTableHolds) {
+    kdManager in;
+    in.Read("TABLE=H\nCOLUMNS=[name;value]\ncount;2000000000\nnullvalue;-1\n"
+            "TABLE=D\nCOLUMNS=[values]\n1 2 3 4 5 6 7 8 9 10 11 12\n13 x 14\n15\n"
+            "TABLE=Short\nCOLUMNS=[values]\n1.5 2.5\n",
+            "t");
+    CLogTrack t;
+    ASSERT_EQ(t.LoadHeader(in, "H"), 1);
+    ASSERT_EQ(t.LoadData(in, "D"), 1);
+    // Three rows can hold thirty samples; ten are taken a row, a bad number ends a row.
+    ASSERT_EQ(t.count, 30);
+    EXPECT_EQ(t.values.size(), 30u);
+    EXPECT_FLOAT_EQ(t.values[9], 10);
+    EXPECT_FLOAT_EQ(t.values[10], 13); // "11 12" are beyond the ten of that row
+    EXPECT_FLOAT_EQ(t.values[11], 15);
+    EXPECT_FLOAT_EQ(t.values[12], -1); // never supplied: null
+
+    t.count = 5;
+    ASSERT_EQ(t.LoadData(in, "Short"), 1);
+    EXPECT_EQ(t.count, 5);
+    EXPECT_FLOAT_EQ(t.values[1], 2.5f);
+    EXPECT_FLOAT_EQ(t.values[4], -1);
+    t.count = -3;
+    ASSERT_EQ(t.LoadData(in, "Short"), 1);
+    EXPECT_EQ(t.count, 0);
+    EXPECT_EQ(t.LoadData(in, "None"), 0);
+}
+
+TEST_F(LogFixture, NullsBreakTheCurveAndFillRunsAlongTheBaseline) {
+    Fill(501, [](int i) { return i == 250 ? -999.25f : 50.0f; });
+    log.colorFill = 1;
+    log.Draw(dc);
+    const auto curves = Curves();
+    ASSERT_EQ(curves.size(), 2u);
+    EXPECT_EQ(curves[0]->points.size(), 250u);
+    EXPECT_EQ(curves[1]->points.size(), 250u);
+    EXPECT_EQ(curves[0]->points.front(), (CPoint{50, 100}));
+
+    const auto polys = dc.OfKind(CRecordedOp::Polygon);
+    ASSERT_EQ(polys.size(), 1u);
+    const auto& fill = polys[0]->points;
+    ASSERT_EQ(fill.size(), 503u);
+    EXPECT_EQ(polys[0]->pen.style, PS_NULL);
+    EXPECT_EQ(polys[0]->brush.colour, log.fillColor);
+    EXPECT_EQ(fill.front(), (CPoint{0, 100}));    // baseline at the top sample
+    EXPECT_EQ(fill[251], (CPoint{0, 350}));       // the null sits on the baseline
+    EXPECT_EQ(fill.back(), (CPoint{0, 601}));     // baseline at sample i1
+
+    dc.Clear();
+    log.fillSide = 1;
+    Fill(501, [](int) { return -999.25f; });
+    log.Draw(dc);
+    EXPECT_TRUE(Curves().empty());
+    const auto& allNull = dc.OfKind(CRecordedOp::Polygon)[0]->points;
+    for (const CPoint& p : allNull) EXPECT_EQ(p.x, 100); // the high side
+}
+
+TEST_F(LogFixture, ScreenDrawsAboutOneSamplePerUnitAndPrintDrawsAll) {
+    log.depthstep = 0.01f; // 50,001 samples over the 500-unit window
+    Fill(50001, [](int i) { return static_cast<float>(i % 100); });
+    log.Draw(dc);
+    EXPECT_EQ(CurvePoints(), 501u); // stride 100
+    dc.Clear();
+    dc.SetPrinting(true);
+    log.Draw(dc);
+    EXPECT_EQ(CurvePoints(), 50001u);
+}
+
+TEST_F(LogFixture, DegenerateLogsDrawWhatTheyCan) {
+    depth.min = 5000; // a window far below the log
+    depth.max = 5500;
+    log.Draw(dc);
+    EXPECT_TRUE(Curves().empty());
+    EXPECT_FALSE(dc.OfKind(CRecordedOp::Polyline).empty()); // the outline is still there
+
+    depth.min = 1000;
+    depth.max = 1500;
+    const float inf = std::numeric_limits<float>::infinity();
+    Fill(501, [&](int i) { return i % 10 == 0 ? std::nanf("") : (i % 10 == 1 ? inf : 5.0f); });
+    log.hAxis.min = log.hAxis.max = 7; // an empty header range
+    dc.Clear();
+    log.Draw(dc);
+    EXPECT_EQ(Curves().size(), 50u); // NaN and infinity break the curve like nulls
+    for (const auto* op : Curves())
+        for (const CPoint& p : op->points) EXPECT_EQ(p.x, 0);
+
+    log.depthstep = 0;
+    dc.Clear();
+    log.Draw(dc);
+    EXPECT_TRUE(Curves().empty());
+
+    // A zoom far into a huge range: pixel arithmetic saturates instead of overflowing.
+    log.depthstep = 1;
+    depth.min = 1000;
+    depth.max = 1000.0001f;
+    log.hAxis.min = 0;
+    log.hAxis.max = 1e-30f;
+    Fill(501, [](int) { return 1e30f; });
+    dc.Clear();
+    log.Draw(dc);
+    for (const auto* op : Curves())
+        for (const CPoint& p : op->points) EXPECT_LE(std::abs(p.x), 1 << 30);
+}
+
+TEST_F(LogFixture, UnitChangesConvertDepthsButNeverSamples) {
+    log.KB = 10;
+    log.depthstep = 0.1524f;
+    const auto before = log.values;
+    log.SetDepthUnit(kFeet);
+    EXPECT_NEAR(log.startdepth, 3280.84, 0.01);
+    EXPECT_NEAR(log.KB, 32.8084, 1e-4);
+    EXPECT_NEAR(log.depthstep, 0.5, 1e-6);
+    log.SetDepthUnit(kFeet); // already feet: nothing
+    EXPECT_NEAR(log.startdepth, 3280.84, 0.01);
+    log.SetDepthUnit(kMeters);
+    EXPECT_NEAR(log.startdepth, 1000, 1e-3);
+    EXPECT_NEAR(log.depthstep, 0.1524, 1e-6);
+    EXPECT_NEAR(log.KB, 10, 1e-5);
+    EXPECT_EQ(log.values, before);
+    log.SetDepthUnit(7); // an unknown unit is only stored
+    EXPECT_EQ(log.depthunit, 7);
+    EXPECT_NEAR(log.startdepth, 1000, 1e-3);
+}
+
+TEST_F(LogFixture, CopyWritesDepthsWithoutTheShift) {
+    CScriptedPlatform platform;
+    log.KB = 10;
+    Fill(3, [](int i) { return i == 1 ? -999.25f : 0.5f * static_cast<float>(i); });
+    log.CopyData(platform);
+    EXPECT_EQ(platform.clipboard, "1000\t0\r\n1001\t-999.25\r\n1002\t1\r\n");
+    EXPECT_TRUE(platform.messages.empty());
+
+    platform.clipboardRefuses = true;
+    log.CopyData(platform);
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{"Unable to set Clipboard data"}));
+    log.count = 0;
+    log.CopyData(platform);
+    EXPECT_EQ(platform.messages.back(), "Nothing to copy");
+}
+
+TEST_F(LogFixture, AveragesAndRescales) {
+    Fill(10, [](int i) { return static_cast<float>(i); });
+    EXPECT_FLOAT_EQ(log.AverageRange(1002, 1004), 3.5f); // samples 2..5 inclusive
+    EXPECT_FLOAT_EQ(log.AverageRange(990, 1001), 1.0f);  // raised to sample 0
+    EXPECT_FLOAT_EQ(log.AverageRange(2000, 2100), log.nullvalue); // nothing there
+    log.values[9] = log.nullvalue;
+    log.values[0] = -37;
+    log.RescaleToData();
+    EXPECT_FLOAT_EQ(log.hAxis.min, -40);
+    EXPECT_FLOAT_EQ(log.hAxis.max, 10);
+    Fill(4, [](int) { return -999.25f; });
+    log.RescaleToData(); // nothing but nulls: the range stays
+    EXPECT_FLOAT_EQ(log.hAxis.min, -40);
+}

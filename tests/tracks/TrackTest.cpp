@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 TEST(Track, CommonKeysAreWrittenInOrderAndCleanTheLabelInMemory) {
-    CLogTrack t;
+    CLithTrack t; // a kind with no keys of its own
     t.hAxis.title = "GR;API";
     t.description = "gamma;ray";
     std::string text;
@@ -20,7 +20,7 @@ TEST(Track, CommonKeysAreWrittenInOrderAndCleanTheLabelInMemory) {
         t.SaveHeader(out, "Track1");
     }
     EXPECT_EQ(text, "TABLE=Track1\nDELIMITER=;\nCOLUMNS=[name;value]\n"
-                    "depthunit;0\nKB;0\nwidth;1.500000\ntype;5\nlabel;GR,API\n"
+                    "depthunit;0\nKB;0\nwidth;0.500000\ntype;8\nlabel;GR,API\n"
                     "description;gamma,ray\nmax;1\nmin;0\nmajorunit;0.2\nminorunit;0.05\n"
                     "reverse;0\naxistype;0\nmajorgrids;0\nminorgrids;0\n"
                     "glcmajor;14474460\nglcminor;16770790\nglwmajor;0\nglwminor;0\n"

@@ -1,1 +1,145 @@
-// placeholder
+#include "doc/TarvikDoc.h"
+#include "gfx/RecordingSurface.h"
+#include "support/ScriptedPlatform.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LogTrack.h"
+#include "view/TarvikView.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ViewFixture : ::testing::Test {
+    CScriptedPlatform platform;
+    CTarvikDoc doc{platform};
+    CTarvikView view{doc};
+    CRecordingSurface dc;
+
+    template <typename T = CLogTrack> T& Add(float width, int overlay = 0) {
+        auto t = std::make_unique<T>();
+        t->width = width;
+        t->overlay = overlay;
+        doc.BindToDepthAxis(*t, kMeters);
+        T& ref = *t;
+        doc.tracks.push_back(std::move(t));
+        return ref;
+    }
+    // Lines drawn with the marker pen.
+    size_t MarkerLines() const {
+        size_t n = 0;
+        for (const auto* op : dc.OfKind(CRecordedOp::Line))
+            if (op->pen.style == PS_DOT && op->pen.colour == MakeRGB(240, 100, 100)) ++n;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(ViewFixture, PageGeometryFollowsInchesAndResolution) {
+    view.SetResolution(96, 96);
+    view.RecalcLayout();
+    EXPECT_FLOAT_EQ(doc.docHeight, 10.5f);
+    EXPECT_EQ(view.PageRect(), (CRect{0, 0, 96, 1008})); // no tracks: margins only
+    EXPECT_EQ(view.HeaderPixels(), 48);
+    EXPECT_EQ(view.PlotRect().top, 96);
+    EXPECT_EQ(view.PlotRect().bottom, 960);
+
+    // Two tracks of 1.5 in and an overlay: 4 in, the overlay takes no width.
+    Add(1.5f);
+    Add(1.5f);
+    Add(1.5f, 1);
+    view.RecalcLayout();
+    EXPECT_FLOAT_EQ(doc.docWidth, 4.0f);
+    view.DrawPage(dc, view.PageRect());
+    EXPECT_EQ(doc.tracks[1]->rect, (CRect{192, 96, 336, 960}));
+    EXPECT_EQ(doc.tracks[2]->rect, doc.tracks[1]->rect);
+    EXPECT_EQ(doc.tracks[2]->overlayPosition, 1);
+    EXPECT_EQ(doc.tracks[2]->overlayCount, 1);
+    EXPECT_EQ(doc.tracks[1]->overlayCount, 1);
+    EXPECT_EQ(doc.tracks[0]->overlayCount, 0);
+    EXPECT_EQ(view.TracksExtent(), (CRect{0, 0, 336, 960}));
+
+    // An overlay in first position is an ordinary track.
+    doc.tracks[0]->overlay = 1;
+    view.RecalcLayout();
+    EXPECT_FLOAT_EQ(doc.docWidth, 4.0f);
+    view.DrawPage(dc, view.PageRect());
+    EXPECT_EQ(doc.tracks[0]->rect, (CRect{48, 96, 192, 960}));
+    EXPECT_EQ(doc.tracks[0]->overlayPosition, 0);
+
+    view.SetResolution(83, 83); // 1.5 in is 124.5 pixels: 125
+    view.RecalcLayout();
+    view.DrawPage(dc, view.PageRect());
+    EXPECT_EQ(doc.tracks[0]->rect.Width(), 125);
+}
+
+TEST_F(ViewFixture, EmptyDocumentShowsOnlyTheHint) {
+    doc.wellName = "W";
+    view.RecalcLayout();
+    view.DrawPage(dc, {0, 0, 800, 600});
+    const auto texts = dc.Texts();
+    ASSERT_EQ(texts.size(), 3u); // no well name
+    EXPECT_EQ(texts[0], "  ");
+    EXPECT_EQ(texts[1], "  Drop a LAS log file here, or ");
+    EXPECT_EQ(texts[2], " Create a new track (under Edit menu)  to get started   ");
+    const CRecordedOp* drop = dc.FindText(texts[1]);
+    EXPECT_EQ(drop->at.x, 400);
+    EXPECT_EQ(drop->align, TA_CENTER | TA_TOP);
+    EXPECT_EQ(drop->fontHeight, 24);
+    EXPECT_EQ(drop->at.y, 6 * 24); // pushed down by the six line breaks
+    EXPECT_EQ(dc.FindText(texts[2])->at.y, 7 * 24);
+}
+
+TEST_F(ViewFixture, WellNameMarkersAndSelection) {
+    view.SetResolution(96, 96);
+    doc.wellName = "25/8-4";
+    CLogTrack& log = Add(1.5f);
+    Add<CDataTrack>(1.5f);
+    doc.EnsureDepthAxisTrack(kMeters);
+    doc.meterAxis.min = 1000;
+    doc.meterAxis.max = 2000;
+    doc.markers.push_back({1000, 1000, 0xFF}); // exactly at the plot top: not drawn
+    doc.markers.push_back({1500, 1600, 0xFF});
+    doc.SelectTrack(1, false);
+    view.RecalcLayout();
+    view.DrawPage(dc, view.PageRect());
+
+    const CRecordedOp* name = dc.FindText("Well name:  25/8-4");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->at, (CPoint{48, 48 - 25}));
+    EXPECT_EQ(name->fontHeight, 16);
+    EXPECT_EQ(MarkerLines(), 2u); // one marker on the log and the data track, none on the ruler
+    const int y = doc.meterAxis.ValueToPixel(1500);
+    bool onLog = false;
+    for (const auto* op : dc.OfKind(CRecordedOp::Line))
+        if (op->points[0] == CPoint{log.rect.left + 1, y} &&
+            op->points[1] == CPoint{log.rect.right - 1, y})
+            onLog = true;
+    EXPECT_TRUE(onLog);
+
+    auto selectionFrames = [&] {
+        size_t n = 0;
+        for (const auto* op : dc.OfKind(CRecordedOp::Polyline))
+            if (op->pen.colour == MakeRGB(50, 50, 200)) ++n;
+        return n;
+    };
+    EXPECT_EQ(selectionFrames(), 1u);
+    dc.Clear();
+    dc.SetPrinting(true);
+    view.DrawPage(dc, view.PageRect());
+    EXPECT_EQ(selectionFrames(), 0u);
+}
+
+TEST(Printing, SheetCountAndMapping) {
+    CPrinterPage letter{3300, 2550, 150, 300}; // 11 in with 0.5 in offsets: 10 in printable
+    EXPECT_EQ(PrintPageCount(0.5f, 9, letter), 1);
+    EXPECT_EQ(PrintPageCount(0.5f, 20, letter), 3);
+    EXPECT_EQ(PrintPageCount(0.5f, 9, CPrinterPage{}), 1); // no printer figures
+
+    const CRect page{0, 0, 384, 2064}; // 4 x 21.5 in at 96 dpi
+    const CSheetMapping m = SheetMapping(2, page, 21.5f, letter);
+    // 10 in of the 21.5 in page per sheet: 2064 * 3000 / 6450 = 960 page pixels.
+    EXPECT_EQ(m.windowOrigin, (CPoint{0, 960}));
+    EXPECT_EQ(m.windowExtent, (CSize{384, 2064}));
+    EXPECT_EQ(m.viewportExtent, (CSize{2550, 6450}));
+}

@@ -1,0 +1,118 @@
+// The drawing surface over a QPainter: screen, printer, print preview, raster
+// images, SVG and PDF all draw through this one class.
+//
+// Logical units are the painter's user coordinates, so a scale set on the painter
+// scales everything, pen widths and font heights included. The surface owns the
+// painter's pen, brush, font and clip while it is in use; a caller that changes
+// them directly calls ForgetPainterState() before drawing through the surface again.
+#pragma once
+
+#include "gfx/DrawSurface.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QTransform>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+class QPainter;
+
+// Text in documents is 8-bit: valid UTF-8 is read as UTF-8, anything else as
+// Windows-1252 so that no byte is lost.
+QString TextFromBytes(std::string_view bytes);
+
+// The installed face drawn for a face name: the common Windows faces map to their
+// metric twins so text measures the same on every machine.
+QString MapFontFace(std::string_view face);
+
+class CQtSurface : public CDrawSurface {
+  public:
+    explicit CQtSurface(QPainter& painter);
+
+    // Off suits the screen (crisp one-pixel lines); on suits image export.
+    void SetAntialiasing(bool on);
+    bool Antialiasing() const { return antialias; }
+    // The painter was changed behind the surface's back: apply everything afresh.
+    void ForgetPainterState();
+    // The QFont the selected font is drawn with (escapement aside).
+    QFont CurrentQFont() { return CurrentFont().font; }
+
+    using CDrawSurface::Polygon;
+    using CDrawSurface::Polyline;
+    void Polyline(const CPoint* points, size_t count) override;
+    void Polygon(const CPoint* points, size_t count) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    CSize GetTextExtent(std::string_view text) override;
+    void SetClipRect(const CRect& r) override;
+    void RemoveClip() override;
+    CRect ClipBox() const override;
+
+  protected:
+    void DrawLine(CPoint from, CPoint to) override;
+
+  private:
+    // What the current transform means for geometry; recomputed when it changes.
+    struct CFrame {
+        QTransform transform; // logical to device
+        bool valid = false;
+        bool drawable = false; // false for a transform that cannot be inverted
+        QRectF visible;        // the device area with a small margin, in logical units
+        QPointF pixel;         // one device pixel in logical units (absolute)
+        QPointF offset;        // where strokes go so they land on pixel centres
+    };
+    struct CFontEntry {
+        QFont font;
+        QFontMetricsF metrics{QFont()};
+        double ascent = 0;
+        double descent = 0;
+    };
+    using FontKey = std::tuple<QString, int, int, bool>; // face, em height, weight, italic
+
+    const CFrame& Frame();
+    QRectF SafeRect(const CFrame& f) const;
+    void ApplyPen();
+    void ApplyTextPen();
+    void ApplyBrush(const CBrush& b);
+    const CFontEntry& CurrentFont();
+    QBrush MakeBrush(const CBrush& b);
+    double CellRatio(const QString& face, int weight, bool italic);
+    void DrawBufferAsPolygon(const QRectF& safe, const QRectF& bounds);
+    void AddPoint(QPointF q);
+    void EndRun();
+
+    QPainter& p;
+    bool antialias = false;
+    CFrame frame;
+
+    // Painter state last applied; nullopt is unknown.
+    std::optional<CPen> appliedPen;
+    std::optional<ColourRef> appliedTextPen;
+    std::optional<CBrush> appliedBrush;
+    const CFontEntry* appliedFont = nullptr;
+
+    // Fonts: the last selection resolves without a lookup.
+    std::map<FontKey, CFontEntry> fonts;
+    std::map<std::tuple<QString, int, bool>, double> cellRatios;
+    std::optional<CFontDesc> lastFontDesc;
+    const CFontEntry* lastFont = nullptr;
+
+    std::vector<std::pair<std::shared_ptr<const CPatternTile>, QBrush>> tiles;
+
+    // Reused point buffers; runs holds where each connected run starts.
+    std::vector<QPointF> buffer;
+    std::vector<QPointF> scratch;
+    std::vector<size_t> runs;
+};

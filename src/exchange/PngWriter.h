@@ -1,0 +1,12 @@
+// PNG output through libpng: 8-bit RGB, no interlace, the library's default
+// compression and filtering.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Writes width x height pixels, rows top first, each row 3 bytes a pixel and
+// rowStride bytes after the one before; bgr says the bytes are blue, green, red.
+// Returns false with a reason in *error (when given) on any failure.
+bool WritePng(const std::string& path, int width, int height, const unsigned char* rows,
+              size_t rowStride, bool bgr, std::string* error);
