@@ -1,13 +1,51 @@
 #include "app/Headless.h"
+#include "doc/TextParse.h"
+
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: tarvik --save-as OUT.tvk IN\n");
+    std::fprintf(stderr, "usage: tarvik --save-as OUT.tvk IN | tarvik --export OUT [--dpi N] IN\n");
     return 2;
+}
+
+// Headless runs say everything in their one line; Qt's own chatter stays out of it.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "tarvik: %s\n", qPrintable(text));
+}
+
+int Export(int argc, char** argv) {
+    // tarvik --export OUT [--dpi N] IN
+    int dpi = 96;
+    const char* out = nullptr;
+    const char* in = nullptr;
+    if (argc == 4) {
+        out = argv[2];
+        in = argv[3];
+    } else if (argc == 6 && std::strcmp(argv[3], "--dpi") == 0) {
+        out = argv[2];
+        in = argv[5];
+        const std::string_view n = argv[4];
+        if (n.empty() || n.find_first_not_of("0123456789") != std::string_view::npos ||
+            !ScanInt(n, dpi) || dpi > 2400) {
+            std::fprintf(stderr, "tarvik: --dpi takes a whole number from 96 to 2400\n");
+            return 2;
+        }
+        if (dpi < 96) dpi = 96; // never below the screen's resolution
+    } else {
+        return Usage();
+    }
+    // No display is needed: fonts and painting work on the offscreen platform.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietMessages);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    return RunExport(out, dpi, in);
 }
 
 } // namespace
@@ -17,5 +55,6 @@ int main(int argc, char** argv) {
         if (argc != 4) return Usage();
         return RunSaveAs(argv[2], argv[3]);
     }
+    if (argc >= 2 && std::strcmp(argv[1], "--export") == 0) return Export(argc, argv);
     return Usage();
 }

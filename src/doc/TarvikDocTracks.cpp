@@ -6,6 +6,7 @@
 #include "tracks/AxisTrack.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LithTrack.h"
+#include "tracks/LogTrack.h"
 #include "tracks/StratTrack.h"
 
 void CTarvikDoc::InsertTrack(int index, std::unique_ptr<CTrack> track) {
@@ -137,4 +138,15 @@ CTrack* CTarvikDoc::AddNewTrack(NewTrackKind kind) {
     tracks.push_back(std::move(track));
     UpdateAllViews();
     return tracks.back().get();
+}
+
+int CTarvikDoc::OnInsertWellLog() {
+    auto log = std::make_unique<CLogTrack>();
+    log->width = 1.5f;
+    BindToDepthAxis(*log, kMeters);
+    if (log->LoadLogFromLas(platform) < 1) return 0;
+    tracks.push_back(std::move(log));
+    SetModifiedFlag();
+    UpdateAllViews();
+    return 1;
 }

@@ -66,6 +66,28 @@ void CTarvikView::RecalcLayout() {
     plotRect = {mx, AddPixels(headerPixels, my), cx - mx, cy - my};
 }
 
+void CTarvikView::LayoutTracks() {
+    int x = plotRect.left;
+    const CTrack* previous = nullptr;
+    for (size_t i = 0; i < doc.tracks.size(); ++i) {
+        CTrack& t = *doc.tracks[i];
+        if (t.overlay && previous) {
+            t.rect = previous->rect;
+            t.overlayCount = previous->overlayCount;
+            t.overlayPosition = previous->overlayPosition + 1;
+        } else {
+            const int w = std::max(RoundHalfUp(t.width * resX), 0);
+            t.rect = {x, plotRect.top, AddPixels(x, w), plotRect.bottom};
+            t.overlayPosition = 0;
+            t.overlayCount = 0;
+            for (size_t j = i + 1; j < doc.tracks.size() && doc.tracks[j]->overlay; ++j)
+                ++t.overlayCount;
+            x = t.rect.right;
+        }
+        previous = &t;
+    }
+}
+
 void CTarvikView::DrawPage(CDrawSurface& dc, const CRect& clientRect) {
     if (doc.tracks.empty()) {
         DrawHint(dc, clientRect);
@@ -76,31 +98,15 @@ void CTarvikView::DrawPage(CDrawSurface& dc, const CRect& clientRect) {
 
     CFontDesc nameFont;
     MakeFont(nameFont, "Arial", 16, false);
-    CFontDesc oldFont = dc.SelectFont(nameFont);
+    const CFontDesc oldFont = dc.SelectFont(nameFont);
     dc.TextOut(plotRect.left, headerPixels - 25, "Well name:  " + doc.wellName);
     dc.SelectFont(oldFont);
 
-    int x = plotRect.left;
-    CTrack* previous = nullptr;
-    for (size_t i = 0; i < doc.tracks.size(); ++i) {
-        CTrack& t = *doc.tracks[i];
-        int advance;
-        if (t.overlay && previous) {
-            t.rect = previous->rect;
-            t.overlayCount = previous->overlayCount;
-            t.overlayPosition = previous->overlayPosition + 1;
-            advance = 0;
-        } else {
-            const int w = std::max(RoundHalfUp(t.width * resX), 0);
-            t.rect = {x, plotRect.top, AddPixels(x, w), plotRect.bottom};
-            t.overlayPosition = 0;
-            t.overlayCount = 0;
-            for (size_t j = i + 1; j < doc.tracks.size() && doc.tracks[j]->overlay; ++j)
-                ++t.overlayCount;
-            advance = w;
-        }
+    LayoutTracks();
+    for (const auto& track : doc.tracks) {
+        CTrack& t = *track;
         if (t.depthAxis) {
-            t.depthAxis->SetPixelRange(plotRect.top, plotRect.bottom, x);
+            t.depthAxis->SetPixelRange(plotRect.top, plotRect.bottom, t.rect.left);
             if (t.type == kTrackLog || t.type == kTrackData) {
                 const CPen oldPen = dc.SelectPen(markerPen);
                 for (const CMarker& m : doc.markers) {
@@ -114,13 +120,11 @@ void CTarvikView::DrawPage(CDrawSurface& dc, const CRect& clientRect) {
             }
         }
         t.Draw(dc);
-        x = AddPixels(x, advance);
         if (t.selected && !dc.IsPrinting()) {
             const CPen oldPen = dc.SelectPen(selectionPen);
             DrawRectOutline(dc, {t.rect.left + 1, t.rect.top + 1, t.rect.right - 1, t.rect.bottom - 1});
             dc.SelectPen(oldPen);
         }
-        previous = &t;
     }
 }
 

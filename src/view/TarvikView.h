@@ -24,13 +24,16 @@ public:
     // Page and plot rectangles from the document's lengths; also stores the page
     // width and height back into the document.
     void RecalcLayout();
+    // Gives every track its rectangle and overlay place: overlays share the
+    // rectangle of the track before them.
+    void LayoutTracks();
     // Draws the whole page; clientRect is where the empty-document hint is centred.
     void DrawPage(CDrawSurface& dc, const CRect& clientRect);
 
     const CRect& PageRect() const { return pageRect; }
     const CRect& PlotRect() const { return plotRect; }
     int HeaderPixels() const { return headerPixels; }
-    // The union of (0, 0) and every track rectangle from the last drawing: what an
+    // The union of (0, 0) and every track rectangle from the last layout: what an
     // image of the plot must hold.
     CRect TracksExtent() const;
 

@@ -2,6 +2,7 @@
 #include "doc/TableWriter.h"
 #include "doc/TarvikDoc.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LithTrack.h"
 #include "tracks/LogTrack.h"
@@ -13,7 +14,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -30,33 +30,6 @@ void LoadText(CTarvikDoc& doc, const std::string& text) {
     doc.reader.Clear();
     doc.reader.Read(text, "memory.tvk");
     doc.Load(doc.reader);
-}
-
-std::string Slurp(const fs::path& p) {
-    std::string text, why;
-    EXPECT_TRUE(ReadWholeFile(p.string(), text, why)) << why;
-    return text;
-}
-
-void Spit(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        char tmpl[] = "/tmp/tarvik-test-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-// Runs the program; gives its exit code and what it printed on stderr.
-int RunTarvik(const std::string& args, std::string& err) {
-    TempDir d;
-    const fs::path errFile = d.path / "stderr";
-    const std::string cmd = std::string(TARVIK_BINARY) + " " + args + " 2>" + errFile.string();
-    const int rc = std::system(cmd.c_str());
-    err = Slurp(errFile);
-    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
 }
 
 } // namespace
@@ -169,14 +142,14 @@ TEST(DocumentFile, LoadingSkipsWhatItCannotMakeAndKeepsDefaults) {
 }
 
 TEST(DocumentFile, OpenAndSaveOnDisk) {
-    TempDir dir;
+    CTempDir dir;
     CScriptedPlatform platform;
     CTarvikDoc doc(platform);
     doc.wellName = "disk";
     doc.EnsureDepthAxisTrack(kMeters);
     const fs::path file = dir.path / "well.tvk";
     ASSERT_TRUE(doc.OnSaveDocument(file.string()));
-    EXPECT_EQ(Slurp(file), Stored(doc));
+    EXPECT_EQ(ReadFileText(file), Stored(doc));
     EXPECT_EQ(platform.progress.front(), "Saving log file, please wait ...");
     EXPECT_EQ(fs::directory_iterator(dir.path)->path(), file); // no temporary left
     EXPECT_EQ(doc.PathName(), file.string());
@@ -195,7 +168,7 @@ TEST(DocumentFile, OpenAndSaveOnDisk) {
 
     // Missing files and files that are not documents leave the document alone.
     EXPECT_FALSE(opened.OnOpenDocument((dir.path / "none.tvk").string()));
-    Spit(dir.path / "photo.tvk", std::string("\x89PNG\r\n\x1a\n\0\0garbage", 17));
+    WriteFileText(dir.path / "photo.tvk", std::string("\x89PNG\r\n\x1a\n\0\0garbage", 17));
     EXPECT_FALSE(opened.OnOpenDocument((dir.path / "photo.tvk").string()));
     EXPECT_EQ(p2.messages.size(), 2u);
     EXPECT_NE(p2.messages[1].find("not a Tarvik document"), std::string::npos);
@@ -204,11 +177,11 @@ TEST(DocumentFile, OpenAndSaveOnDisk) {
 }
 
 TEST(DocumentFile, AFailedSaveKeepsTheOldFileAndTheDocument) {
-    TempDir dir;
+    CTempDir dir;
     CScriptedPlatform platform;
     CTarvikDoc doc(platform);
     const fs::path file = dir.path / "well.tvk";
-    Spit(file, "old contents");
+    WriteFileText(file, "old contents");
     for (int i = 0; i < 200; ++i) doc.AddNewTrack(NewTrackKind::Data);
     doc.SetModifiedFlag();
 
@@ -224,7 +197,7 @@ TEST(DocumentFile, AFailedSaveKeepsTheOldFileAndTheDocument) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
-    EXPECT_EQ(Slurp(file), "old contents");
+    EXPECT_EQ(ReadFileText(file), "old contents");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.PathName(), "");
@@ -237,22 +210,22 @@ TEST(DocumentFile, AFailedSaveKeepsTheOldFileAndTheDocument) {
 }
 
 TEST(CommandLine, SaveAsRoundTripsAndFailsWithOneLine) {
-    TempDir dir;
+    CTempDir dir;
     std::string err;
     const fs::path out = dir.path / "out.tvk";
     const std::string demo = std::string(TARVIK_SOURCE_DIR) + "/data/demo.tvk";
-    ASSERT_EQ(RunTarvik("--save-as " + out.string() + " " + demo, err), 0) << err;
+    ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + demo, err), 0) << err;
     EXPECT_EQ(err, "");
-    EXPECT_EQ(Slurp(out), Slurp(demo)); // the demo is stored as the program writes it
+    EXPECT_EQ(ReadFileText(out), ReadFileText(demo)); // the demo is stored as the program writes it
 
-    EXPECT_NE(RunTarvik("--save-as " + out.string() + " " + (dir.path / "missing.tvk").string(), err), 0);
+    EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + (dir.path / "missing.tvk").string(), err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("missing.tvk"), std::string::npos);
 
-    EXPECT_NE(RunTarvik("--save-as " + (dir.path / "no/dir/x.tvk").string() + " " + demo, err), 0);
+    EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as " + (dir.path / "no/dir/x.tvk").string() + " " + demo, err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 
-    EXPECT_NE(RunTarvik("--save-as " + out.string() + " " + (dir.path / "W.LAS").string(), err), 0);
+    EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + (dir.path / "W.LAS").string(), err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_NE(RunTarvik("--save-as onlyone", err), 0);
+    EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as onlyone", err), 0);
 }

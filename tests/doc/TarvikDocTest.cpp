@@ -290,3 +290,19 @@ TEST_F(DocFixture, NewDocumentKeepsPageAndDepthSettings) {
     EXPECT_EQ(doc.SelectedTrack(), nullptr);
     EXPECT_FALSE(doc.IsModified());
 }
+
+TEST_F(DocFixture, InsertWellLogKeepsOnlyATrackThatLoaded) {
+    platform.fileAnswers = {std::nullopt};
+    EXPECT_EQ(doc.OnInsertWellLog(), 0);
+    EXPECT_EQ(doc.TrackCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
+    if (std::string(TARVIK_SAMPLES_DIR).empty()) GTEST_SKIP() << "LAS samples not found";
+    platform.fileAnswers = {std::string(TARVIK_SAMPLES_DIR) + "/sample_2.0_tab_dlm.las"};
+    platform.listAnswers = {3};
+    EXPECT_EQ(doc.OnInsertWellLog(), 1);
+    ASSERT_EQ(doc.TrackCount(), 1);
+    EXPECT_EQ(doc.tracks[0]->type, kTrackLog);
+    EXPECT_FLOAT_EQ(doc.tracks[0]->width, 1.5f);
+    EXPECT_EQ(doc.tracks[0]->depthAxis, &doc.meterAxis);
+    EXPECT_TRUE(doc.IsModified());
+}
