@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the main job on the bundled demo well.
+# Sets up, builds and runs the main job on the bundled demo well: until the window
+# exists, an export of the demo plot to a PNG.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
-OUT="$BUILD/demo-roundtrip.tvk"
-"$BUILD/src/tarvik" --save-as "$OUT" "$ROOT/data/demo.tvk"
-if cmp -s "$OUT" "$ROOT/data/demo.tvk"; then
-    echo "Loaded data/demo.tvk and saved it again as $OUT: identical, byte for byte."
-else
-    echo "The saved copy $OUT differs from data/demo.tvk." >&2
-    exit 1
-fi
+OUT="$BUILD/demo.png"
+"$BUILD/src/tarvik" --export "$OUT" --dpi 150 "$ROOT/data/demo.tvk"
+echo "Drew the demo well (data/demo.tvk) into $OUT"

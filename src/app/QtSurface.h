@@ -115,4 +115,5 @@ class CQtSurface : public CDrawSurface {
     std::vector<QPointF> buffer;
     std::vector<QPointF> scratch;
     std::vector<size_t> runs;
+    std::vector<CPoint> collapsed;
 };

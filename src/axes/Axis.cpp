@@ -17,11 +17,6 @@ int Saturate(double x) {
 
 } // namespace
 
-int RoundHalfUp(float x) {
-    const float f = std::floor(x);
-    return Saturate(x - f >= 0.5f ? static_cast<double>(f) + 1.0 : static_cast<double>(f));
-}
-
 int RoundHalfUp(double x) {
     const double f = std::floor(x);
     return Saturate(x - f >= 0.5 ? f + 1.0 : f);
@@ -200,7 +195,7 @@ double CAxis::Fraction(float v) const {
     return std::isnan(f) ? 0.0 : f;
 }
 
-int CAxis::ValueToPixel(float value) const {
+int CAxis::MapValue(float value) const {
     const float d = static_cast<float>(Fraction(value) * static_cast<float>(pixelEnd - pixelStart));
     const long long r = reverse ? static_cast<long long>(pixelEnd) - RoundHalfUp(d)
                                 : static_cast<long long>(pixelStart) + RoundHalfUp(d);

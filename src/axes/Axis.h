@@ -6,6 +6,7 @@
 #include "gfx/Colour.h"
 #include "gfx/Font.h"
 
+#include <cmath>
 #include <string>
 
 class CDrawSurface;
@@ -22,7 +23,13 @@ enum : int {
 
 // floor(x) + 1 when the fraction is at least 0.5, else floor(x). NaN gives 0 and
 // values beyond the device range saturate, so no caller converts garbage to int.
-int RoundHalfUp(float x);
+inline int RoundHalfUp(float x) {
+    const float f = std::floor(x);
+    if (std::fabs(f) < 1e9f) return static_cast<int>(f) + (x - f >= 0.5f ? 1 : 0);
+    // NaN gives 0, anything beyond the device range saturates.
+    if (std::isnan(x)) return 0;
+    return x > 0 ? 1 << 30 : -(1 << 30);
+}
 int RoundHalfUp(double x);
 // The decade of a log10 value, with log10(1000) = 2.9999999 counting as 3.
 int Decade(double log10Value);
@@ -46,7 +53,19 @@ public:
     void AutoScale(float low, float high, int divisions);
     void StepRange(int count);
     void SetLogRange(float low, float high);
-    int ValueToPixel(float value) const;
+    int ValueToPixel(float value) const {
+        // The linear kinds inline: curves map every sample through here.
+        if (axisType == kAxisLinearH || axisType == kAxisLinearV) {
+            if (max == min) return reverse ? pixelEnd : pixelStart;
+            const float f = (value - min) / (max - min);
+            const float d = f * static_cast<float>(pixelEnd - pixelStart);
+            if (std::fabs(d) < 1e9f) { // also false for NaN
+                const int r = RoundHalfUp(d);
+                return reverse ? pixelEnd - r : pixelStart + r;
+            }
+        }
+        return MapValue(value);
+    }
     float PixelToValue(int coordinate) const;
 
     // Drawing at the placement last set with SetPixelRange. Draw dispatches on the
@@ -94,6 +113,7 @@ public:
     ColourRef minorColour = MakeRGB(230, 230, 255);
 
 private:
+    int MapValue(float value) const;
     // Fraction of the way from min to max, 0 when it is not defined.
     double Fraction(float value) const;
 };
