@@ -1,12 +1,12 @@
 #include "axes/Axis.h"
 #include "axes/AxisDrawing.h"
+#include "doc/TextParse.h"
 #include "gfx/DrawSurface.h"
 #include "tracks/DrawHelpers.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -97,11 +97,7 @@ CPen MinorPen(const CAxis& a) {
 
 } // namespace
 
-std::string TickLabel(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%g", v);
-    return buffer;
-}
+std::string TickLabel(double v) { return FormatG(v); }
 
 std::vector<CLogTick> LogTicks(const CAxis& a) {
     std::vector<CLogTick> ticks;

@@ -211,22 +211,3 @@ TEST(Axis, StepRangeAndLogRange) {
     EXPECT_FLOAT_EQ(l.min, 1);
     EXPECT_FLOAT_EQ(l.max, 1000);
 }
-
-TEST(Axis, DefaultsOfTheKinds) {
-    CAxis a;
-    EXPECT_EQ(a.title, "Axis Label");
-    EXPECT_EQ(a.tickSide, 1);
-    EXPECT_EQ(a.majorColour, 0xDCDCDCu);
-    EXPECT_EQ(a.minorColour, 0xFFE6E6u);
-    EXPECT_EQ(a.titleFont.pointTenths, 80);
-    EXPECT_EQ(a.tickFont.pointTenths, 60);
-    CTrackHAxis h;
-    EXPECT_EQ(h.tickSide, 0);
-    EXPECT_EQ(h.labelSide, 0);
-    EXPECT_EQ(h.axisType, kAxisLinearH);
-
-    CAxis auto5;
-    auto5.Init(kAxisLinearV, 0, 4000, 0, "auto");
-    EXPECT_FLOAT_EQ(auto5.majorUnit, 1000);
-    EXPECT_FLOAT_EQ(auto5.minorUnit, 200);
-}

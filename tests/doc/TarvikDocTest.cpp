@@ -26,22 +26,6 @@ struct DocFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(DocFixture, StartsWithTheDefaultDepthWindows) {
-    EXPECT_FLOAT_EQ(doc.meterAxis.max, 4000);
-    EXPECT_FLOAT_EQ(doc.meterAxis.majorUnit, 500);
-    EXPECT_FLOAT_EQ(doc.meterAxis.minorUnit, 100);
-    EXPECT_EQ(doc.meterAxis.title, "Depth (m)");
-    EXPECT_EQ(doc.meterAxis.majorGrids, 1);
-    EXPECT_EQ(doc.meterAxis.axisType, kAxisLinearV);
-    EXPECT_EQ(doc.feetAxis.max, 13123.359375f);
-    EXPECT_FLOAT_EQ(doc.feetAxis.majorUnit, 1000);
-    EXPECT_FLOAT_EQ(doc.feetAxis.minorUnit, 200);
-    EXPECT_EQ(doc.feetAxis.title, "Depth(ft)");
-    EXPECT_EQ(&doc.CurrentDepthAxis(), &doc.meterAxis);
-    EXPECT_EQ(doc.selectedTrack, -1);
-    EXPECT_FLOAT_EQ(doc.pageMargin, 0.5f);
-}
-
 TEST_F(DocFixture, ZoomAndScrollFollowTheRatioRules) {
     doc.OnZoomIn(); // ratio 8: units stay
     EXPECT_FLOAT_EQ(doc.meterAxis.min, 500);

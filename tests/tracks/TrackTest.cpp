@@ -65,29 +65,13 @@ TEST(Track, HitTestLeavesTheRightAndBottomEdgesOut) {
     EXPECT_FALSE(t.HitTest(9, 100));
 }
 
-TEST(Track, KindsTakeTheirIdsAndDefaults) {
+TEST(Track, KindsTakeTheirIds) {
     for (int type : {0, 1, 5, 7, 8, 11}) {
         auto t = MakeTrack(type);
         ASSERT_TRUE(t) << type;
         EXPECT_EQ(t->type, type);
     }
     for (int type : {-1, 2, 3, 4, 6, 9, 10, 12}) EXPECT_FALSE(MakeTrack(type)) << type;
-
-    CLogTrack log;
-    EXPECT_EQ(log.fillColor, 12490390u);
-    EXPECT_EQ(log.linewidth, 1);
-    CDataTrack data;
-    EXPECT_FLOAT_EQ(data.nullvalue, -99999);
-    EXPECT_EQ(data.fillColor, 13171400u);
-    EXPECT_EQ(data.symbolBkColor, 16777215u);
-    EXPECT_EQ(data.drawmarkers, 1);
-    EXPECT_EQ(data.symbolsize, 2);
-    CLithTrack lith;
-    EXPECT_EQ(lith.title, "Lith");
-    EXPECT_EQ(lith.font.height, 12);
-    CStratTrack strat;
-    EXPECT_EQ(strat.title, "Strat");
-    EXPECT_EQ(strat.font.height, 14);
 
     CScriptedPlatform platform;
     CAxisTrack axis;
