@@ -1,0 +1,16 @@
+// The property dialogs of the tracks and the "Select Log" list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class QWidget;
+class CTrack;
+
+// The "Track Properties" sheet of the track's kind: General, Axis and Grids pages
+// for a log track; Axis and Grids for a depth-axis track. OK stores every page
+// and gives 1; Cancel changes nothing and gives 0. Kinds without a sheet give 0.
+int EditTrackProperties(QWidget* parent, CTrack& track);
+
+// "Select Log": one of the names, by position, or -1 when cancelled.
+int SelectLogDialog(QWidget* parent, const std::vector<std::string>& names);
