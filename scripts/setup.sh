@@ -8,7 +8,7 @@ BUILD="$ROOT/build"
 
 PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libx11-dev
     libpng-dev libjpeg-dev libtiff-dev zlib1g-dev libemf-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2

@@ -16,12 +16,12 @@ class CColourPopup;
 class CColourPicker : public QPushButton {
     Q_OBJECT
 
-public:
+  public:
     explicit CColourPicker(QWidget* parent = nullptr);
     ~CColourPicker() override;
 
     ColourRef GetColour() const;
-    void SetColour(ColourRef colour); // repaints at once
+    void SetColour(ColourRef colour);         // repaints at once
     void SetDefaultText(const QString& text); // empty removes the "Automatic" box
     void SetCustomText(const QString& text);  // empty removes the "More Colours..." box
     // 1: the colour is the text colour; 2 (default): the background colour.
@@ -32,7 +32,7 @@ public:
     // The palette while it is open (tests drive it), else null.
     CColourPopup* Popup() const;
 
-signals:
+  signals:
     // The five notifications, each with the colour and the button's id (objectName).
     void SelectionChanged(ColourRef colour);
     void DropDown(ColourRef colour);
@@ -40,11 +40,20 @@ signals:
     void SelectionEndedOk(ColourRef colour);
     void SelectionCancelled(ColourRef colour);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     QSize sizeHint() const override;
 
-private:
+  private slots:
+    void OnClicked();
+    void OnPopupChanged(ColourRef colour);
+    void OnPopupEndedOk(ColourRef colour);
+    void OnPopupCancelled(ColourRef colour);
+
+  private:
+    void changeEvent(QEvent* event) override; // a new style changes the minimum size
+    QRect ArrowRect() const;
+
     struct Impl;
     Impl* d;
 };

@@ -1,4 +1,5 @@
 #include "app/Headless.h"
+#include "app/TarvikApp.h"
 #include "doc/TextParse.h"
 
 #include <QGuiApplication>
@@ -10,7 +11,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: tarvik --save-as OUT.tvk IN | tarvik --export OUT [--dpi N] IN\n");
+    std::fprintf(stderr, "usage: tarvik [FILE] | tarvik --save-as OUT.tvk IN | "
+                         "tarvik --export OUT [--dpi N] IN\n");
     return 2;
 }
 
@@ -56,5 +58,6 @@ int main(int argc, char** argv) {
         return RunSaveAs(argv[2], argv[3]);
     }
     if (argc >= 2 && std::strcmp(argv[1], "--export") == 0) return Export(argc, argv);
-    return Usage();
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) return Usage();
+    return RunApplication(argc, argv);
 }

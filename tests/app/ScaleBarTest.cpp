@@ -1,1 +1,139 @@
-// placeholder
+#include "app/MessageBox.h"
+#include "app/ScaleListBar.h"
+#include "app/SmartComboBox.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable failures: texts rather than bytes.
+static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// A key as the keyboard delivers it: to the box, which hands it to its edit.
+void Press(QWidget* target, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+}
+
+void Type(QWidget* target, const QString& text) {
+    for (const QChar c : text)
+        Press(target, c.toUpper().unicode(), QString(c));
+}
+
+struct ScaleBarFixture : ::testing::Test {
+    CScaleListBar bar;
+    CSmartComboBox* scale = bar.ScaleBox();
+    CSmartComboBox* length = bar.LengthBox();
+    QStringList messages, scaleCommands, lengthCommands;
+
+    ScaleBarFixture() {
+        SetMessageBoxHandler([this](QMessageBox::Icon icon, const QString& text, auto) {
+            EXPECT_EQ(icon, QMessageBox::NoIcon); // plain
+            messages << text;
+            return QMessageBox::Ok;
+        });
+        QObject::connect(&bar, &CScaleListBar::ScaleCommand,
+                         [this](auto t) { scaleCommands << t; });
+        QObject::connect(&bar, &CScaleListBar::LengthCommand,
+                         [this](auto t) { lengthCommands << t; });
+    }
+    ~ScaleBarFixture() override { SetMessageBoxHandler({}); }
+};
+
+} // namespace
+
+TEST_F(ScaleBarFixture, TypingCompletesFromTheList) {
+    Type(scale, "1");
+    EXPECT_EQ(scale->currentText(), "100");
+    EXPECT_EQ(scale->lineEdit()->selectedText(), "00");
+    Press(scale, Qt::Key_Backspace);
+    EXPECT_EQ(scale->currentText(), "1");
+
+    // Typing on replaces the completed part; any case matches.
+    scale->lineEdit()->clear();
+    Type(scale, "25");
+    EXPECT_EQ(scale->currentText(), "250");
+    EXPECT_EQ(scale->LastTyped(), "25");
+    length->lineEdit()->clear();
+    Type(length, "o");
+    EXPECT_EQ(length->lineEdit()->selectedText(), "ther ...");
+
+    // Delete does not complete either, though "12 in" begins with what is left.
+    length->lineEdit()->setText("12x");
+    length->lineEdit()->setCursorPosition(2);
+    Press(length, Qt::Key_Delete);
+    EXPECT_EQ(length->currentText(), "12");
+}
+
+TEST_F(ScaleBarFixture, ChoosingSendsTheItemButOtherOnlyTells) {
+    scale->setCurrentIndex(2);
+    Press(scale, Qt::Key_Down); // the keyboard chooses in a closed box
+    scale->setCurrentIndex(5);
+    Press(scale, Qt::Key_Down);
+    emit length->activated(6);
+    EXPECT_EQ(scaleCommands, QStringList{"500"});
+    EXPECT_TRUE(lengthCommands.isEmpty());
+    EXPECT_EQ(messages, QStringList(2, "Gotcha! Just type the number in"));
+}
+
+TEST_F(ScaleBarFixture, EnterSendsTheEditTextAndStops) {
+    // A dialog around the bar would take an Enter that got past it.
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(&bar);
+    auto* ok = new QPushButton("OK", &dialog);
+    ok->setDefault(true);
+    layout->addWidget(ok);
+    int clicks = 0;
+    QObject::connect(ok, &QPushButton::clicked, [&clicks] { ++clicks; });
+    dialog.show();
+
+    scale->lineEdit()->setText("333 m");
+    Press(scale, Qt::Key_Return);
+    length->lineEdit()->setText("7.5");
+    Press(length->lineEdit(), Qt::Key_Enter);
+    EXPECT_EQ(scaleCommands, QStringList{"333 m"});
+    EXPECT_EQ(lengthCommands, QStringList{"7.5"});
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(scale->count(), 7); // typed values never join the list
+    bar.setParent(nullptr);
+}
+
+TEST_F(ScaleBarFixture, ShowValuesSparesTheBoxInUse) {
+    bar.show();
+    bar.activateWindow();
+    scale->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(scale->hasFocus());
+    Type(scale, "3");
+    bar.ShowValues("444.4", "9.0 in");
+    EXPECT_EQ(scale->currentText(), "3");
+    EXPECT_EQ(length->currentText(), "9.0 in");
+
+    length->showPopup(); // nor while its list is open
+    QApplication::processEvents();
+    ASSERT_TRUE(length->view()->isVisible());
+    bar.ShowValues("444.4", "8.0 in");
+    EXPECT_EQ(length->currentText(), "9.0 in");
+    EXPECT_EQ(scale->currentText(), "444.4");
+    length->hidePopup();
+}
+
+TEST_F(ScaleBarFixture, ShowValuesSearchesFromTheSecondItem) {
+    length->lineEdit()->setText("9.0 in");
+    bar.ShowValues("1", "9 INCH");
+    EXPECT_EQ(scale->currentText(), "1000");      // before "100", the first item
+    EXPECT_EQ(length->currentText(), "9 inches"); // round to the first
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+class QWidget;
+
+void ShowAboutDialog(QWidget* parent);

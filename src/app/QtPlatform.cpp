@@ -1,0 +1,150 @@
+#include "app/QtPlatform.h"
+
+#include "app/MessageBox.h"
+#include "app/QtSurface.h"
+#include "app/TrackProperties.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QString Title() { return QStringLiteral("Tarvik"); }
+
+} // namespace
+
+QString QtFileFilter(const std::string& classicFilter) {
+    // Description and pattern alternate between the bars.
+    const QStringList parts = TextFromBytes(classicFilter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        if (!parts[i].isEmpty()) filters << parts[i];
+    filters << QStringLiteral("All Files (*)");
+    return filters.join(QStringLiteral(";;"));
+}
+
+CQtPlatform::CQtPlatform(QMainWindow* mainWindow) : window(mainWindow) {}
+
+CQtPlatform::~CQtPlatform() { delete progressWindow; }
+
+void CQtPlatform::Message(const std::string& text, MsgIcon icon) {
+    const QMessageBox::Icon qtIcon = icon == MsgIcon::Information   ? QMessageBox::Information
+                                     : icon == MsgIcon::Error       ? QMessageBox::Critical
+                                                                    : QMessageBox::Warning;
+    AskUser(window, qtIcon, TextFromBytes(text).trimmed(), QMessageBox::Ok);
+}
+
+bool CQtPlatform::AskOkCancel(const std::string& text) {
+    return AskUser(window, QMessageBox::Question, TextFromBytes(text),
+                   QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void CQtPlatform::ShowProgressWindow(const std::string& text) {
+    if (!progressWindow) {
+        progressWindow = new QDialog(window, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        progressWindow->setWindowTitle(Title());
+        progressWindow->setModal(false);
+        auto* layout = new QVBoxLayout(progressWindow);
+        progressText = new QLabel(progressWindow);
+        progressText->setMinimumWidth(360);
+        progressText->setWordWrap(true);
+        auto* busy = new QProgressBar(progressWindow);
+        busy->setRange(0, 0); // no steps known: a moving bar
+        busy->setTextVisible(false);
+        layout->addWidget(progressText);
+        layout->addWidget(busy);
+    }
+    progressText->setText(TextFromBytes(text));
+    progressWindow->show();
+    progressWindow->raise();
+    // The work that follows runs on this thread; let the window paint first.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CQtPlatform::CloseProgressWindow() {
+    if (progressWindow) progressWindow->hide();
+}
+
+void CQtPlatform::SetStatusText(const std::string& text) {
+    if (!window) return;
+    window->statusBar()->showMessage(text.empty() ? QString::fromLatin1(kIdleMessage)
+                                                  : TextFromBytes(text));
+}
+
+void CQtPlatform::BeginProgress(const std::string& text, int lower, int upper, int step) {
+    if (!window) return;
+    QStatusBar* bar = window->statusBar();
+    const QString caption = TextFromBytes(text);
+    bar->showMessage(caption);
+    delete statusProgress;
+    statusProgress = new QProgressBar(bar);
+    statusProgress->setRange(lower, std::max(lower, upper));
+    statusProgress->setValue(lower);
+    statusProgress->setTextVisible(false);
+    progressStep = step > 0 ? step : 1;
+    // Ten pixels after the text, at most 400 wide, never past the message pane (which
+    // ends where the first indicator to the right of the text begins).
+    const int x = QFontMetrics(bar->font()).horizontalAdvance(caption) + 10 + 6;
+    int paneRight = bar->width();
+    for (QWidget* w : bar->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != statusProgress && w->isVisible() && w->x() > x) paneRight = std::min(paneRight, w->x());
+    const int width = std::max(0, std::min(400, paneRight - 4 - x));
+    statusProgress->setGeometry(x, 2, width, std::max(4, bar->height() - 4));
+    statusProgress->show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CQtPlatform::StepProgress() {
+    if (!statusProgress) return;
+    statusProgress->setValue(std::min(statusProgress->maximum(), statusProgress->value() + progressStep));
+    // Repaint now and then; every step would cost more than the work.
+    if (statusProgress->value() % std::max(1, statusProgress->maximum() / 100) == 0)
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CQtPlatform::EndProgress() {
+    delete statusProgress;
+    statusProgress = nullptr;
+    if (window) window->statusBar()->showMessage(QStringLiteral("Done"));
+}
+
+void CQtPlatform::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void CQtPlatform::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
+
+void CQtPlatform::UpdateAllViews() {
+    if (onUpdate) onUpdate();
+}
+
+int CQtPlatform::EditTrackProperties(CTrack& track) { return ::EditTrackProperties(window, track); }
+
+bool CQtPlatform::SetClipboardText(const std::string& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setText(TextFromBytes(text));
+    return true;
+}
+
+std::optional<std::string> CQtPlatform::AskOpenFileName(const std::string& filter,
+                                                        const std::string& defaultExt) {
+    QFileDialog dialog(window, QString(), QString(), QtFileFilter(filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultExt));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+int CQtPlatform::ChooseFromList(const std::string&, const std::string&,
+                                const std::vector<std::string>& items) {
+    return SelectLogDialog(window, items);
+}

@@ -1,0 +1,55 @@
+// The platform services of the window: real message boxes, questions, progress
+// windows, the status bar, the clipboard and the dialogs the core asks for.
+#pragma once
+
+#include "gfx/PlatformServices.h"
+
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QLabel;
+class QMainWindow;
+class QProgressBar;
+
+class CQtPlatform : public IPlatformServices {
+public:
+    explicit CQtPlatform(QMainWindow* window);
+    ~CQtPlatform() override;
+
+    // Called when the document asks every view to redraw.
+    void SetUpdateHandler(std::function<void()> handler) { onUpdate = std::move(handler); }
+
+    void Message(const std::string& text, MsgIcon icon) override;
+    bool AskOkCancel(const std::string& text) override;
+    void ShowProgressWindow(const std::string& text) override;
+    void CloseProgressWindow() override;
+    void SetStatusText(const std::string& text) override;
+    void BeginProgress(const std::string& text, int lower, int upper, int step) override;
+    void StepProgress() override;
+    void EndProgress() override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void UpdateAllViews() override;
+    int EditTrackProperties(CTrack& track) override;
+    bool SetClipboardText(const std::string& text) override;
+    std::optional<std::string> AskOpenFileName(const std::string& filter,
+                                               const std::string& defaultExt) override;
+    int ChooseFromList(const std::string& title, const std::string& caption,
+                       const std::vector<std::string>& items) override;
+
+    // The message pane's text when nothing is going on.
+    static constexpr const char* kIdleMessage = "Ready";
+
+private:
+    QMainWindow* window;
+    std::function<void()> onUpdate;
+    QDialog* progressWindow = nullptr;
+    QLabel* progressText = nullptr;
+    QProgressBar* statusProgress = nullptr;
+    int progressStep = 1;
+};
+
+// "Las Files (*.las)|*.las|" as a Qt file-dialog filter: "Las Files (*.las)".
+QString QtFileFilter(const std::string& classicFilter);

@@ -1,0 +1,43 @@
+#include "doc/CommandState.h"
+
+#include "doc/CommandIds.h"
+#include "doc/TarvikDoc.h"
+
+CCommandState QueryDocCommand(const CTarvikDoc& doc, int id) {
+    const auto on = [](bool enabled, bool checked = false) {
+        return CCommandState{true, enabled, checked};
+    };
+    switch (id) {
+    case ID_OPTIONS_METERS:
+        return on(true, doc.depthUnit == 0);
+    case ID_OPTIONS_FEET:
+        return on(true, doc.depthUnit == 1);
+    case ID_OPTIONS_DUAL_AXIS:
+        return on(true, doc.dualAxis == 1);
+    case ID_OPTIONS_TRACK:
+        // Enabled once a track was selected, even when the index is stale.
+        return on(doc.selectedTrack != -1);
+    case ID_EDIT_CLEAR_MARKERS:
+        return on(!doc.markers.empty());
+    case ID_EDIT_RESET_CORRELATIONS:
+        return on(doc.TrackCount() > 0);
+    case ID_FILE_EXPORT_LAS:
+        return on(false); // there is no LAS writer
+    case ID_ZOOM_IN:
+    case ID_ZOOM_OUT:
+    case ID_SCROLL_UP:
+    case ID_SCROLL_DOWN:
+    case ID_INSERT_WELL_LOG:
+        return on(true);
+    case ID_INSERT_POINT_DATA:
+    case ID_INSERT_STRAT:
+    case ID_INSERT_LITH:
+    case ID_INSERT_IMAGES:
+    case ID_INSERT_COMMENTS:
+    case ID_INSERT_GENERIC:
+    case ID_INSERT_SHOW_DATA:
+        return on(false); // menu entries without an action
+    default:
+        return {};
+    }
+}

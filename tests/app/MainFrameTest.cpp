@@ -1,0 +1,180 @@
+#include "app/MainFrame.h"
+#include "app/MessageBox.h"
+#include "app/Printing.h"
+#include "doc/CommandIds.h"
+#include "support/TestFiles.h"
+#include "tracks/LogTrack.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QPrinter>
+#include <QSettings>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Settings in a folder of the test's own; message boxes answered from a script.
+struct FrameFixture : ::testing::Test {
+    CTempDir temp;
+    std::vector<QString> said;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+
+    void SetUp() override {
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(temp.path.string()));
+        QCoreApplication::setOrganizationName(QStringLiteral("Halvorn"));
+        QCoreApplication::setApplicationName(QStringLiteral("TarvikTest"));
+        SetMessageBoxHandler([this](QMessageBox::Icon, const QString& text, QMessageBox::StandardButtons) {
+            said.push_back(text);
+            return answer;
+        });
+    }
+    void TearDown() override { SetMessageBoxHandler({}); }
+
+    static void AddLog(CTarvikDoc& doc) {
+        auto log = std::make_unique<CLogTrack>();
+        doc.BindToDepthAxis(*log, kMeters);
+        doc.tracks.push_back(std::move(log));
+    }
+};
+
+bool Enabled(CMainFrame& f, int id) {
+    f.UpdateCommandUi();
+    return f.Action(id)->isEnabled();
+}
+bool Checked(CMainFrame& f, int id) {
+    f.UpdateCommandUi();
+    return f.Action(id)->isChecked();
+}
+
+} // namespace
+
+TEST_F(FrameFixture, CommandsFollowTheDocument) {
+    CMainFrame frame;
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled[*] - Tarvik 3.7"));
+    EXPECT_TRUE(Enabled(frame, ID_FILE_NEW));
+    EXPECT_TRUE(Enabled(frame, ID_ZOOM_IN));
+    EXPECT_FALSE(Enabled(frame, ID_EDIT_CLEAR_MARKERS));
+    EXPECT_FALSE(Enabled(frame, ID_EDIT_RESET_CORRELATIONS));
+    EXPECT_FALSE(Enabled(frame, ID_OPTIONS_TRACK));
+    EXPECT_FALSE(Enabled(frame, ID_FILE_EXPORT_LAS));
+    EXPECT_FALSE(Enabled(frame, ID_TOOL_DRAW)); // its tools are not here yet
+    EXPECT_TRUE(Checked(frame, ID_OPTIONS_METERS));
+    EXPECT_FALSE(Checked(frame, ID_OPTIONS_FEET));
+    EXPECT_EQ(frame.Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(frame.Action(ID_OPTIONS_SCALE_BAR)->statusTip(), QStringLiteral("Toggle Depth Scale Bar"));
+
+    CTarvikDoc& doc = frame.Document();
+    AddLog(doc);
+    doc.markers.push_back({});
+    doc.SelectTrack(0, false);
+    frame.OnCommand(ID_OPTIONS_FEET);
+    EXPECT_TRUE(Enabled(frame, ID_EDIT_CLEAR_MARKERS));
+    EXPECT_TRUE(Enabled(frame, ID_EDIT_RESET_CORRELATIONS));
+    EXPECT_TRUE(Enabled(frame, ID_OPTIONS_TRACK));
+    EXPECT_TRUE(Checked(frame, ID_OPTIONS_FEET));
+    EXPECT_FALSE(Checked(frame, ID_OPTIONS_METERS));
+    EXPECT_FALSE(Enabled(frame, ID_FILE_EXPORT_LAS));
+    EXPECT_TRUE(frame.isWindowModified());
+
+    // The bars' check marks follow the bars.
+    frame.show();
+    EXPECT_TRUE(Checked(frame, ID_OPTIONS_ZOOM_BAR));
+    frame.OnCommand(ID_OPTIONS_ZOOM_BAR);
+    EXPECT_FALSE(frame.ZoomBar()->isVisible());
+    EXPECT_FALSE(Checked(frame, ID_OPTIONS_ZOOM_BAR));
+    answer = QMessageBox::No;
+}
+
+TEST_F(FrameFixture, DroppedFiles) {
+    CMainFrame frame;
+    AddLog(frame.Document());
+    frame.DropFiles({"/w/a.las", "/w/b.las", "/w/c.las"});
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0], QStringLiteral("Hei, one file at a time please!"));
+    EXPECT_EQ(frame.Document().TrackCount(), 1);
+
+    frame.DropFiles({"/w/notes.txt"});
+    EXPECT_EQ(said.size(), 1u);
+
+    // A lower-case ".las" goes to the importer, which reports on the file.
+    frame.DropFiles({"/w/missing.las"});
+    ASSERT_EQ(said.size(), 2u);
+    EXPECT_TRUE(said[1].contains(QStringLiteral("/w/missing.las")));
+    EXPECT_EQ(frame.Document().TrackCount(), 1); // the document is not replaced
+}
+
+TEST_F(FrameFixture, TheBarLayoutSurvivesARestart) {
+    {
+        CMainFrame frame;
+        frame.show();
+        frame.ScaleDock()->hide();
+        frame.close();
+    }
+    {
+        CMainFrame frame;
+        frame.show();
+        EXPECT_FALSE(frame.ScaleDock()->isVisible());
+        EXPECT_TRUE(frame.ZoomBar()->isVisible());
+        frame.ScaleDock()->show();
+        frame.close();
+    }
+    // A layout that names a bar this window does not have is ignored.
+    QSettings().setValue(QStringLiteral("Tarvik.BarState.Bars"),
+                         QStringList{"StandardBar", "ZoomBar", "ScaleBar", "GoneBar"});
+    CMainFrame frame;
+    EXPECT_FALSE(frame.RestoreBarState());
+}
+
+TEST_F(FrameFixture, ClosingAsksAndAFailedSaveKeepsTheWindow) {
+    CMainFrame frame;
+    CTarvikDoc& doc = frame.Document();
+    AddLog(doc);
+    doc.SetModifiedFlag();
+    doc.SetPathName((temp.path / "no/such/folder/well.tvk").string());
+
+    answer = QMessageBox::Cancel;
+    QCloseEvent cancel;
+    QCoreApplication::sendEvent(&frame, &cancel);
+    EXPECT_FALSE(cancel.isAccepted());
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said[0], QStringLiteral("Save changes to well.tvk?"));
+
+    answer = QMessageBox::Yes; // the save fails: the window stays, the document too
+    QCloseEvent failing;
+    QCoreApplication::sendEvent(&frame, &failing);
+    EXPECT_FALSE(failing.isAccepted());
+    EXPECT_EQ(doc.TrackCount(), 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    answer = QMessageBox::No; // New after "No" empties the document
+    frame.OnCommand(ID_FILE_NEW);
+    EXPECT_EQ(doc.TrackCount(), 0);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled[*] - Tarvik 3.7"));
+}
+
+TEST_F(FrameFixture, PrintsOnAsManySheetsAsThePageNeeds) {
+    CMainFrame frame;
+    CTarvikDoc& doc = frame.Document();
+    AddLog(doc);
+    doc.EnsureDepthAxisTrack(kMeters);
+    doc.logHeight = 20; // 20.5 in over 10 in of printable height: 3 sheets
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const auto pdf = temp.path / "plot.pdf";
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
+    EXPECT_EQ(PrintPage(frame.PageView(), printer, false), 3);
+    const std::string text = ReadFileText(pdf);
+    size_t pages = 0;
+    for (size_t at = text.find("/Type /Page"); at != std::string::npos; at = text.find("/Type /Page", at + 1))
+        if (text.compare(at, 12, "/Type /Pages") != 0) ++pages;
+    EXPECT_EQ(pages, 3u);
+    doc.SetModifiedFlag(false);
+}

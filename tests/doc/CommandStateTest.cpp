@@ -1,0 +1,58 @@
+#include "doc/CommandIds.h"
+#include "doc/CommandState.h"
+#include "doc/DropAction.h"
+#include "doc/TarvikDoc.h"
+#include "support/ScriptedPlatform.h"
+#include "tracks/LogTrack.h"
+
+#include <gtest/gtest.h>
+
+TEST(CommandState, FollowsTheDocument) {
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    auto state = [&](int id) { return QueryDocCommand(doc, id); };
+
+    // An empty document.
+    EXPECT_FALSE(state(ID_EDIT_CLEAR_MARKERS).enabled);
+    EXPECT_FALSE(state(ID_EDIT_RESET_CORRELATIONS).enabled);
+    EXPECT_FALSE(state(ID_OPTIONS_TRACK).enabled);
+    EXPECT_TRUE(state(ID_OPTIONS_METERS).checked);
+    EXPECT_FALSE(state(ID_OPTIONS_FEET).checked);
+    EXPECT_FALSE(state(ID_OPTIONS_DUAL_AXIS).checked);
+    EXPECT_FALSE(state(ID_FILE_EXPORT_LAS).enabled);
+    EXPECT_FALSE(state(ID_INSERT_STRAT).enabled);
+    EXPECT_TRUE(state(ID_INSERT_WELL_LOG).enabled);
+    EXPECT_FALSE(state(ID_FILE_NEW).known); // the window's, not the document's
+
+    // A loaded one.
+    doc.tracks.push_back(std::make_unique<CLogTrack>());
+    doc.markers.push_back({});
+    doc.depthUnit = kFeet;
+    doc.dualAxis = 1;
+    doc.SelectTrack(0, false);
+    EXPECT_TRUE(state(ID_EDIT_CLEAR_MARKERS).enabled);
+    EXPECT_TRUE(state(ID_EDIT_RESET_CORRELATIONS).enabled);
+    EXPECT_TRUE(state(ID_OPTIONS_TRACK).enabled);
+    EXPECT_FALSE(state(ID_OPTIONS_METERS).checked);
+    EXPECT_TRUE(state(ID_OPTIONS_FEET).checked);
+    EXPECT_TRUE(state(ID_OPTIONS_DUAL_AXIS).checked);
+    EXPECT_FALSE(state(ID_FILE_EXPORT_LAS).enabled);
+
+    // A stale selection still enables Track options.
+    doc.OnNewDocument();
+    EXPECT_TRUE(state(ID_OPTIONS_TRACK).enabled);
+    EXPECT_FALSE(state(ID_EDIT_RESET_CORRELATIONS).enabled);
+}
+
+TEST(DropAction, OneFileByItsExtension) {
+    EXPECT_EQ(ClassifyDrop({"/w/a.las", "/w/b.las", "/w/c.tvk"}), DropAction::TooMany);
+    EXPECT_EQ(ClassifyDrop({"/w/a.las", "/w/b.las"}), DropAction::TooMany);
+    EXPECT_EQ(ClassifyDrop({"/w/well.las"}), DropAction::ImportLas);
+    EXPECT_EQ(ClassifyDrop({"/w/WELL.LaS"}), DropAction::ImportLas);
+    EXPECT_EQ(ClassifyDrop({"/w/plot.TVK"}), DropAction::OpenDocument);
+    EXPECT_EQ(ClassifyDrop({"/w/notes.txt"}), DropAction::Nothing);
+    EXPECT_EQ(ClassifyDrop({"las"}), DropAction::Nothing);
+    EXPECT_EQ(ClassifyDrop({}), DropAction::Nothing);
+    // Long paths are not cut short.
+    EXPECT_EQ(ClassifyDrop({"/" + std::string(400, 'd') + "/w.las"}), DropAction::ImportLas);
+}
