@@ -52,6 +52,15 @@ public:
         return false;
     }
 
+    // The clipboard's plain text; nothing when it cannot be opened or holds no text.
+    virtual std::optional<std::string> GetClipboardText() { return std::nullopt; }
+
+    // "Select Logs": the curve entries of a LAS file to tick. One flag per entry
+    // (1 ticked), or nothing when cancelled.
+    virtual std::optional<std::vector<int>> AskCurvesToImport(const std::vector<std::string>& entries) {
+        return std::vector<int>(entries.size(), 1);
+    }
+
     // An open-file dialog; nothing when cancelled. The filter is in the classic
     // "Description|*.ext|" form.
     virtual std::optional<std::string> AskOpenFileName(const std::string& filter,

@@ -3,20 +3,49 @@
 #include "gfx/Colour.h"
 #include "tracks/Track.h"
 
+#include <deque>
 #include <vector>
 
-// Irregular depth/value points.
+// Irregular depth/value points: digitised, pasted, imported or computed.
 class CDataTrack : public CTrack {
 public:
     struct Point {
         float value = 0.0f;
         float depth = 0.0f;
+        friend bool operator==(const Point&, const Point&) = default;
     };
 
     CDataTrack() { type = kTrackData; }
 
-    std::vector<Point> points;
-    int count = 0;
+    void SetDepthUnit(int unit) override;
+    void CopyData(IPlatformServices& platform) override;
+    void Draw(CDrawSurface& dc) override;
+    void SaveHeader(CTableWriter& out, std::string_view table) override;
+    void SaveData(CTableWriter& out, std::string_view table) override;
+    int LoadHeader(kdManager& in, std::string_view table) override;
+    int LoadData(kdManager& in, std::string_view table) override;
+
+    // A new point at the head of the list.
+    void AddPoint(float value, float depth);
+    // Exchange sorts by depth (or, with byValue, by value): for each point, every
+    // later one with a smaller key trades places with it; equal keys stay put.
+    void SortByDepth();
+    void SortPoints(int byValue);
+    void ClearPoints();
+    // Minimum and maximum value and depth over all points; false when there are none.
+    bool GetBounds(float& minValue, float& maxValue, float& minDepth, float& maxDepth) const;
+    void RescaleToData();
+    // Mean value of the points from top to base (inclusive), nulls skipped;
+    // nullvalue when none.
+    float AveragePoints(float top, float base) const;
+    // "Paste data from Excel": replaces the points with the clipboard's table.
+    int Paste(IPlatformServices& platform);
+
+    // The points in list order, head first.
+    const std::deque<Point>& Points() const { return points; }
+    int PointCount() const { return static_cast<int>(points.size()); }
+
+    int count = 0; // written as the number of points; the list governs everything else
     float nullvalue = -99999.0f;
     int linestyle = 0;
     int linewidth = 1;
@@ -31,4 +60,7 @@ public:
     ColourRef fillColor = 13171400; // pale green (200, 250, 200)
     int fillSide = 0;
     int plotStyle = 0;
+
+private:
+    std::deque<Point> points;
 };
