@@ -164,6 +164,11 @@ void CAxis::SetLogRange(float low, float high) {
     float pL = std::pow(10.0f, static_cast<float>(eL));
     if (std::floor(low / pL) < 1) pL = std::pow(10.0f, static_cast<float>(--eL));
     min = std::floor(low / pL) * pL;
+    // A constant curve would leave no range at all: show its decade.
+    if (!(max > min)) {
+        min = pL;
+        max = pL * 10.0f;
+    }
 }
 
 double CAxis::Fraction(float v) const {

@@ -1,9 +1,223 @@
 #include "exchange/LasImport.h"
 
 #include "doc/TarvikDoc.h"
+#include "exchange/LasHeader.h"
+#include "exchange/LasReader.h"
 #include "gfx/PlatformServices.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LogTrack.h"
 
-int ImportLas(CTarvikDoc& doc, const std::string& path, bool) {
-    doc.Platform().Message("Cannot import " + path + ": LAS import is not available yet.");
-    return 0;
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr std::array<ColourRef, 38> kNewTrackColours = {
+    MakeRGB(139, 0, 0),     MakeRGB(255, 104, 32),  MakeRGB(139, 139, 0),   MakeRGB(0, 147, 0),
+    MakeRGB(56, 142, 142),  MakeRGB(0, 0, 255),     MakeRGB(123, 123, 192), MakeRGB(102, 102, 102),
+    MakeRGB(255, 0, 0),     MakeRGB(255, 173, 91),  MakeRGB(50, 205, 50),   MakeRGB(60, 179, 113),
+    MakeRGB(127, 255, 212), MakeRGB(125, 158, 192), MakeRGB(128, 0, 128),   MakeRGB(127, 127, 127),
+    MakeRGB(255, 192, 203), MakeRGB(255, 215, 0),   MakeRGB(255, 255, 0),   MakeRGB(0, 255, 0),
+    MakeRGB(64, 224, 208),  MakeRGB(192, 255, 255), MakeRGB(72, 0, 72),     MakeRGB(192, 192, 192),
+    MakeRGB(255, 228, 225), MakeRGB(210, 180, 140), MakeRGB(255, 255, 224), MakeRGB(152, 251, 152),
+    MakeRGB(175, 238, 238), MakeRGB(104, 131, 139), MakeRGB(230, 230, 250), MakeRGB(0, 0, 0),
+    MakeRGB(165, 42, 0),    MakeRGB(0, 64, 64),     MakeRGB(0, 85, 0),      MakeRGB(0, 0, 94),
+    MakeRGB(0, 0, 139),     MakeRGB(75, 0, 130),
+};
+
+const char* const kNotLas = "Not sure if this is a valid LAS file";
+
+// The file-name part of a path, for a well without a name.
+std::string FileNamePart(const std::string& path) {
+    const size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// The header label of entry i: up to its first tab (a tab after the first
+// character), then cut before the first "~".
+std::string LabelOf(const std::string& entry, std::string& beforeTilde) {
+    std::string label = entry;
+    const size_t tab = label.find('\t');
+    if (tab != std::string::npos && tab > 0) label.resize(tab);
+    beforeTilde = label;
+    const size_t tilde = label.find('~');
+    if (tilde != std::string::npos) label.resize(tilde);
+    return label;
+}
+
+bool MentionsOhm(const std::string& label) {
+    return label.size() > 1 &&
+           (label.find("OHM", 1) != std::string::npos || label.find("ohm", 1) != std::string::npos);
+}
+
+// Runs the progress window for the length of the import, whatever way it ends.
+struct CProgressWindow {
+    IPlatformServices& platform;
+    bool shown = false;
+    void Show(const std::string& text) {
+        platform.ShowProgressWindow(text);
+        shown = true;
+    }
+    ~CProgressWindow() {
+        if (shown) platform.CloseProgressWindow();
+    }
+};
+
+} // namespace
+
+unsigned NewTrackColour(int k) { return kNewTrackColours[static_cast<size_t>(k) % kNewTrackColours.size()]; }
+
+int ImportLas(CTarvikDoc& doc, const std::string& path, bool interactive) {
+    IPlatformServices& platform = doc.Platform();
+    CLasReader reader;
+    if (!reader.Open(path)) {
+        platform.Message("Unable to open " + path + "\n");
+        return 0;
+    }
+
+    // Header pass.
+    CLasHeader h;
+    std::string line;
+    while (reader.ReadLine(line))
+        if (h.Line(line)) break;
+    if (h.binary) {
+        platform.Message(kNotLas); // UTF-16 and binary files are not LAS files
+        return 0;
+    }
+    if (doc.wellName.empty() && !h.wellName.empty()) doc.wellName = h.wellName;
+    if (doc.wellName.empty()) doc.wellName = FileNamePart(path);
+    if (!h.dataFound || h.entries.empty()) {
+        platform.Message(kNotLas);
+        return 0;
+    }
+
+    // The curves to bring in.
+    std::vector<int> ticks(h.entries.size(), 1);
+    if (interactive) {
+        const auto chosen = platform.AskCurvesToImport(h.entries);
+        if (!chosen) return 0;
+        ticks = *chosen;
+        ticks.resize(h.entries.size(), 0);
+    }
+    if (std::none_of(ticks.begin(), ticks.end(), [](int t) { return t != 0; })) return 0;
+
+    CProgressWindow progress{platform};
+    progress.Show("Initializing");
+    // Step and direction, worked out on the header alone: the document changes only
+    // once the data have been read.
+    const bool irregular = h.step == 0;
+    h.step = std::fabs(h.step);
+    const bool empty = doc.tracks.empty();
+    const int fileUnit = h.depthUnit < 0 ? kMeters : h.depthUnit; // no STRT line: metres
+    const int docUnit = empty ? fileUnit : doc.depthUnit;
+    int unit = fileUnit;
+    if (docUnit == kMeters && unit == kFeet) {
+        h.start = static_cast<float>(h.start / kFeetPerMeter);
+        h.stop = static_cast<float>(h.stop / kFeetPerMeter);
+        h.step = static_cast<float>(h.step / kFeetPerMeter);
+        unit = kMeters;
+    } else if (docUnit == kFeet && unit == kMeters) {
+        h.start = static_cast<float>(h.start * kFeetPerMeter);
+        h.stop = static_cast<float>(h.stop * kFeetPerMeter);
+        h.step = static_cast<float>(h.step * kFeetPerMeter);
+        unit = kFeet;
+    }
+    const bool reversed = h.start > h.stop;
+    if (reversed) std::swap(h.start, h.stop);
+
+    // Data pass: only the ticked columns (and the depth column of an irregular
+    // file) are kept.
+    progress.Show("Reading data");
+    const size_t columns = h.entries.size();
+    std::vector<char> keep(columns, 0);
+    for (size_t i = 0; i < columns; ++i) keep[i] = ticks[i] != 0;
+    if (irregular) keep[0] = 1;
+    CLasData data;
+    if (!reader.ReadData(h.delimiter, keep, data)) {
+        platform.Message(kNotLas);
+        return 0;
+    }
+    const size_t rows = data.rows;
+
+    progress.Show("Setting up tracks");
+    if (empty) {
+        if (docUnit == kFeet)
+            doc.OnDepthFeet();
+        else
+            doc.OnDepthMeters();
+    }
+    if (reversed)
+        for (auto& column : data.columns) std::reverse(column.begin(), column.end());
+
+    int made = 0;
+    for (size_t i = 0; i < columns; ++i) {
+        if (!ticks[i]) continue;
+        std::string beforeTilde;
+        const std::string label = LabelOf(h.entries[i], beforeTilde);
+        const ColourRef colour = NewTrackColour(made++);
+        std::vector<float>& values = data.columns[i];
+
+        std::unique_ptr<CTrack> track;
+        float lo = 1e32f, hi = -1e-32f;
+        for (float v : values) {
+            if (v == h.nullValue) continue;
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+        if (irregular) {
+            auto dataTrack = std::make_unique<CDataTrack>();
+            dataTrack->nullvalue = h.nullValue;
+            dataTrack->drawline = 1;
+            dataTrack->linecolor = colour;
+            dataTrack->symbolcolor = colour;
+            const std::vector<float>& depths = data.columns[0];
+            for (size_t r = 0; r < rows; ++r)
+                if (values[r] != h.nullValue) dataTrack->AddPoint(values[r], depths[r]);
+            track = std::move(dataTrack);
+        } else {
+            auto log = std::make_unique<CLogTrack>();
+            log->startdepth = h.start;
+            log->stopdepth = h.stop;
+            log->depthstep = h.step;
+            log->nullvalue = h.nullValue;
+            log->count = static_cast<int>(rows);
+            log->linecolor = colour;
+            log->values = std::move(values);
+            track = std::move(log);
+        }
+        track->hAxis.title = label;
+        track->description = h.descriptions[i];
+        track->depthunit = unit;
+        track->width = 1.5f;
+        doc.BindToDepthAxis(*track, unit);
+        if (rows > 0 && lo > 0 && MentionsOhm(beforeTilde)) {
+            track->hAxis.axisType = kAxisLogH;
+            track->hAxis.majorGrids = 1;
+            track->hAxis.minorGrids = 1;
+            track->hAxis.SetLogRange(lo, hi);
+        } else {
+            track->hAxis.AutoScale(lo, hi, 3);
+        }
+        doc.tracks.push_back(std::move(track));
+    }
+
+    if (empty) {
+        CTrackVAxis& meters = doc.meterAxis;
+        CTrackVAxis& feet = doc.feetAxis;
+        if (docUnit == kMeters) {
+            meters.AutoScale(h.start, h.stop, 10);
+            feet.AutoScale(static_cast<float>(h.start * kFeetPerMeter),
+                           static_cast<float>(h.stop * kFeetPerMeter), 10);
+        } else {
+            meters.AutoScale(static_cast<float>(h.start / kFeetPerMeter),
+                             static_cast<float>(h.stop / kFeetPerMeter), 10);
+            feet.AutoScale(h.start, h.stop, 10);
+        }
+        if (!doc.dualAxis) doc.OnDualAxis();
+        doc.RecomputeOtherAxis(doc.depthUnit == kMeters ? kMeters : kFeet);
+    }
+    doc.SetModifiedFlag();
+    doc.Platform().UpdateAllViews();
+    return 1;
 }

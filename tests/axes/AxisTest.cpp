@@ -207,6 +207,9 @@ TEST(Axis, StepRangeAndLogRange) {
     EXPECT_FLOAT_EQ(l.max, 1);
     l.SetLogRange(0.009999f, 5); // just under a decade: never a minimum of 0
     EXPECT_NEAR(l.min, 0.009, 1e-6);
+    l.SetLogRange(60000, 60000); // a constant curve on a round value: its decade
+    EXPECT_FLOAT_EQ(l.min, 10000);
+    EXPECT_FLOAT_EQ(l.max, 100000);
     l.SetLogRange(1, 1000);
     EXPECT_FLOAT_EQ(l.min, 1);
     EXPECT_FLOAT_EQ(l.max, 1000);

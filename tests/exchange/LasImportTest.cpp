@@ -1,1 +1,301 @@
-// placeholder
+#include "doc/TarvikDoc.h"
+#include "exchange/LasHeader.h"
+#include "exchange/LasImport.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LogTrack.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Sample(const std::string& name) { return std::string(TARVIK_SAMPLES_DIR) + "/" + name; }
+
+#define REQUIRE_SAMPLES()                                                                  \
+    if (std::string(TARVIK_SAMPLES_DIR).empty()) GTEST_SKIP() << "LAS samples not found"
+
+struct ImportFixture : ::testing::Test {
+    CScriptedPlatform platform;
+    CTarvikDoc doc{platform};
+    CTempDir temp;
+
+    std::string Write(const std::string& name, const std::string& text) {
+        const auto path = temp.path / name;
+        WriteFileText(path, text);
+        return path.string();
+    }
+    CLogTrack& Log(int i) { return dynamic_cast<CLogTrack&>(*doc.tracks[static_cast<size_t>(i)]); }
+    CDataTrack& Data(int i) { return dynamic_cast<CDataTrack&>(*doc.tracks[static_cast<size_t>(i)]); }
+    std::vector<int> Types() const {
+        std::vector<int> v;
+        for (const auto& t : doc.tracks) v.push_back(t->type);
+        return v;
+    }
+};
+
+// A small LAS 2.0 file: the well section lines, the curves, the data.
+std::string Las(const std::string& well, const std::string& curves, const std::string& data,
+                const std::string& version = " VERS. 2.0 : CWLS\n WRAP. NO :\n") {
+    return "~VERSION INFORMATION\n" + version + "~WELL INFORMATION\n" + well +
+           "~CURVE INFORMATION\n" + curves + "~A\n" + data;
+}
+
+} // namespace
+
+TEST(LasHeader, FieldRules) {
+    EXPECT_FLOAT_EQ(LasValue("STRT.M        1670.000000:"), 1670);
+    EXPECT_FLOAT_EQ(LasValue("NULL.           -999.2500:"), -999.25f);
+    EXPECT_FLOAT_EQ(LasValue("STRT            .ft   9000.0   :START DEPTH"), 9000);
+    EXPECT_FLOAT_EQ(LasValue("STRT.M1670:"), 0); // nothing after the unit
+    EXPECT_FLOAT_EQ(LasValue("no period 12"), 0);
+    EXPECT_EQ(LasUnit(" DT  .US/M  :  2  SONIC"), "US/M");
+    EXPECT_EQ(LasUnit("CDES . : CORE"), "");
+    EXPECT_EQ(LasMnemonic("DT  \t.US/M"), "DT");
+    EXPECT_EQ(LasDescription(" DEPT .M   : DEPTH   {F} "), " DEPTH");
+    EXPECT_EQ(LasDescription("X.Y 1 : a | b"), " a");
+    EXPECT_EQ(LasDescription("X.Y 1"), "");
+    EXPECT_EQ(LasWellName("WELL    .       AAAAA_2            :WELL"), "AAAAA_2");
+    EXPECT_EQ(LasWellName("WELL.Scorpio E1  :WELL"), "E1");
+
+    // Sections: 2.0 files go by the first letter; "Version" needs the whole word.
+    EXPECT_EQ(LasSectionOf("VERSION INFORMATION", 2), kLasVersion);
+    EXPECT_EQ(LasSectionOf("V", 2), kLasNone);
+    EXPECT_EQ(LasSectionOf("Wxyz", 2), kLasWell);
+    EXPECT_EQ(LasSectionOf("C", 2), kLasCurve);
+    EXPECT_EQ(LasSectionOf("A  DEPTH", 2), kLasData);
+    EXPECT_EQ(LasSectionOf("Log_Data | Log_Definition", 2), kLasNone);
+    // 3.0 names, the standard's Log_ names included.
+    EXPECT_EQ(LasSectionOf("Log_Definition", 3), kLasCurve);
+    EXPECT_EQ(LasSectionOf("Log_Parameter", 3), kLasParameter);
+    EXPECT_EQ(LasSectionOf("Log_Data | Log_Definition", 3), kLasData);
+    EXPECT_EQ(LasSectionOf("ASCII | CURVE", 3), kLasData);
+    EXPECT_EQ(LasSectionOf("A", 3), kLasNone);
+    EXPECT_EQ(LasSectionOf("Drilling_Data | Drilling_Definition", 3), kLasNone);
+    EXPECT_EQ(LasSectionOf("Inclinometry_Data | Inclinometry_Definition", 3), kLasInclinometryData);
+
+    const CLasHeader h = ReadLasHeader("~Version\n VERS. 3.0 :\n DLM . COMMA : NOT ON TAB\n");
+    EXPECT_FLOAT_EQ(h.version, 3.0f);
+    EXPECT_EQ(h.delimiter, ',');
+}
+
+TEST_F(ImportFixture, RealFilesOfEveryVersion) {
+    REQUIRE_SAMPLES();
+    // 1.2, wrapped-free, STRT above STOP: rows taken from the last, sample 0 at 1660.
+    ASSERT_EQ(ImportLas(doc, Sample("v1.2_sample.las"), true), 1);
+    ASSERT_EQ(platform.curveEntries.size(), 8u);
+    EXPECT_EQ(platform.curveEntries[1], " DT (US/M) \t   2  SONIC TRANSIT TIME");
+    EXPECT_EQ(doc.wellName, "ANY ET AL OIL WELL #12");
+    EXPECT_EQ(Types(), (std::vector<int>{1, 0, 5, 5, 5, 5, 5, 5, 5, 5})); // dual axis on
+    CLogTrack& dt = Log(3);
+    EXPECT_EQ(dt.Label(), " DT (US/M) ");
+    EXPECT_EQ(dt.description, "  2  SONIC TRANSIT TIME"); // leading blanks stay
+    EXPECT_FLOAT_EQ(dt.startdepth, 1660);
+    EXPECT_FLOAT_EQ(dt.stopdepth, 1670);
+    EXPECT_FLOAT_EQ(dt.depthstep, 0.125f);
+    EXPECT_EQ(dt.count, 3);
+    CLogTrack& depth = Log(2);
+    EXPECT_EQ(depth.values, (std::vector<float>{1669.75f, 1669.875f, 1670}));
+    EXPECT_EQ(Log(9).hAxis.axisType, kAxisLogH); // ILD in OHMM
+    EXPECT_EQ(Log(9).hAxis.minorGrids, 1);
+    EXPECT_EQ(dt.hAxis.axisType, kAxisLinearH);
+    EXPECT_EQ(dt.linecolor, NewTrackColour(1));
+    EXPECT_EQ(doc.depthUnit, kMeters);
+    EXPECT_EQ(doc.dualAxis, 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(platform.progress, (std::vector<std::string>{"Initializing", "Reading data",
+                                                           "Setting up tracks", "<closed>"}));
+
+    // 2.0 tab-delimited, 3.0 tab with Log_ sections, 3.0 comma with text fields,
+    // wrapped rows: the numbers land in the right columns.
+    const struct {
+        const char* file;
+        size_t curves;
+        int rows;
+        int column;
+        float first;
+    } files[] = {
+        {"sample_2.0_tab_dlm.las", 8, 3, 2, 2550},
+        {"sample_3.0_tab_dlm.las", 15, 3, 8, 2.85e12f},
+        {"v3.0_sample_las3.0_spec.las", 15, 3, 14, 17},
+        {"v1.2_sample_wrapped.las", 36, 5, 0, 909.5f}, // the last of its five rows
+        {"sample_null.las", 8, 3, 7, -999.25f}, // ILD: the null stays a sample
+    };
+    for (const auto& f : files) {
+        CScriptedPlatform p;
+        CTarvikDoc d(p);
+        ASSERT_EQ(ImportLas(d, Sample(f.file), true), 1) << f.file;
+        ASSERT_EQ(p.curveEntries.size(), f.curves) << f.file;
+        const auto& log = dynamic_cast<CLogTrack&>(*d.tracks[2 + static_cast<size_t>(f.column)]);
+        EXPECT_EQ(log.count, f.rows) << f.file;
+        ASSERT_FALSE(log.values.empty());
+        EXPECT_FLOAT_EQ(log.values[0], f.first) << f.file;
+    }
+}
+
+TEST_F(ImportFixture, WhatIsNotALasFileChangesNothing) {
+    REQUIRE_SAMPLES();
+    doc.wellName = "mine";
+    for (const char* f : {"not_a_las_file.las", "header_only.las", "v3.0_sample_3.0.las"}) {
+        EXPECT_EQ(ImportLas(doc, Sample(f), true), 0) << f;
+        EXPECT_EQ(platform.messages.back(), "Not sure if this is a valid LAS file");
+    }
+    EXPECT_EQ(doc.TrackCount(), 0);
+    EXPECT_EQ(doc.wellName, "mine");
+    EXPECT_FALSE(doc.IsModified());
+
+    EXPECT_EQ(ImportLas(doc, "/no/such.las", true), 0);
+    EXPECT_EQ(platform.messages.back(), "Unable to open /no/such.las\n");
+
+    // UTF-16 text and binary data.
+    std::string utf16;
+    for (char c : Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n", "1\n2\n")) {
+        utf16.push_back(c);
+        utf16.push_back('\0');
+    }
+    EXPECT_EQ(ImportLas(doc, Write("u16.las", utf16), true), 0);
+    std::string binary = Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n", "1\n2\n");
+    binary += std::string("\x01\x00\xff\x7f", 4);
+    EXPECT_EQ(ImportLas(doc, Write("bin.las", binary), true), 0);
+    // A header that promises billions of rows allocates only what the file holds.
+    EXPECT_EQ(ImportLas(doc, Write("words.las", Las(" STRT.M 1 :\n STOP.M 1e30 :\n STEP.M 1e-30 :\n",
+                                                    " DEPT.M :\n", "no numbers here\n")),
+                        true),
+              0);
+    EXPECT_EQ(doc.TrackCount(), 0);
+    EXPECT_EQ(doc.depthUnit, kMeters);
+
+    // Cancelling the curve list adds nothing.
+    platform.curveAnswers = {std::nullopt};
+    EXPECT_EQ(ImportLas(doc, Write("ok.las", Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n",
+                                                 " DEPT.M :\n GR.API :\n", "1 10\n2 20\n")),
+                        true),
+              0);
+    EXPECT_EQ(doc.TrackCount(), 0);
+}
+
+TEST_F(ImportFixture, StepZeroMakesDataTracks) {
+    const std::string path = Write("points.las", Las(" STRT.M 1000 :\n STOP.M 1010 :\n STEP.M 0 :\n NULL. -999.25 :\n",
+                                                     " DEPT.M :\n POR.V/V :\n",
+                                                     "1000.5 0.1\n1003.25 -999.25\n1007 0.3\n"));
+    platform.curveAnswers = {std::vector<int>{0, 1}};
+    ASSERT_EQ(ImportLas(doc, path, true), 1);
+    ASSERT_EQ(Types(), (std::vector<int>{1, 0, 11}));
+    const CDataTrack& d = Data(2);
+    // Each point went to the head of the list; the null row is skipped.
+    ASSERT_EQ(d.PointCount(), 2);
+    EXPECT_EQ(d.Points()[0], (CDataTrack::Point{0.3f, 1007}));
+    EXPECT_EQ(d.Points()[1], (CDataTrack::Point{0.1f, 1000.5f}));
+    EXPECT_EQ(d.drawline, 1);
+    EXPECT_EQ(d.linecolor, NewTrackColour(0));
+    EXPECT_EQ(d.symbolcolor, NewTrackColour(0));
+}
+
+TEST_F(ImportFixture, FeetFilesAndMetreDocuments) {
+    const std::string feet = Write("feet.las", Las(" STRT.FT 3280.84 :\n STOP.FT 6561.68 :\n STEP.FT 0.5 :\n",
+                                                   " DEPT.FT :\n GR.API :\n", "3280.84 50\n3281.34 60\n"));
+    // Into an empty document: the document goes to feet, both windows, dual axis.
+    ASSERT_EQ(ImportLas(doc, feet, false), 1);
+    EXPECT_EQ(doc.depthUnit, kFeet);
+    EXPECT_EQ(doc.dualAxis, 1);
+    EXPECT_EQ(Types(), (std::vector<int>{0, 1, 5, 5}));
+    EXPECT_EQ(doc.tracks[3]->depthAxis, &doc.feetAxis);
+    EXPECT_LE(doc.feetAxis.min, 3280.84f);
+    EXPECT_GE(doc.feetAxis.max, 6561.68f);
+    EXPECT_NEAR(doc.meterAxis.min, doc.feetAxis.min / 3.2808399, 0.01);
+    EXPECT_NEAR(doc.meterAxis.max, doc.feetAxis.max / 3.2808399, 0.01);
+
+    // Into a metre document with tracks: depths converted, values not.
+    CScriptedPlatform p2;
+    CTarvikDoc metres(p2);
+    metres.EnsureDepthAxisTrack(kMeters);
+    const float top = metres.meterAxis.min, bottom = metres.meterAxis.max;
+    ASSERT_EQ(ImportLas(metres, feet, false), 1);
+    const auto& gr = dynamic_cast<CLogTrack&>(*metres.tracks.back());
+    EXPECT_NEAR(gr.startdepth, 1000, 1e-3);
+    EXPECT_NEAR(gr.stopdepth, 2000, 1e-3);
+    EXPECT_NEAR(gr.depthstep, 0.1524, 1e-6);
+    EXPECT_EQ(gr.depthunit, kMeters);
+    EXPECT_EQ(gr.values, (std::vector<float>{50, 60}));
+    EXPECT_EQ(metres.depthUnit, kMeters);
+    EXPECT_FLOAT_EQ(metres.meterAxis.min, top); // the window stays
+    EXPECT_FLOAT_EQ(metres.meterAxis.max, bottom);
+    EXPECT_EQ(metres.dualAxis, 0);
+}
+
+TEST_F(ImportFixture, AxesColoursNamesAndQuotes) {
+    // Resistivity all positive: logarithmic; one zero: linear.
+    const std::string curves = " DEPT.M :\n RT.OHMM :\n RT2.OHMM :\n";
+    ASSERT_EQ(ImportLas(doc, Write("rt.las", Las(" STRT.M 1 :\n STOP.M 3 :\n STEP.M 1 :\n WELL. W-1 : WELL\n", curves,
+                                                 "1 2 2\n2 20 0\n3 200 3\n")),
+                        false),
+              1);
+    EXPECT_EQ(Log(3).hAxis.axisType, kAxisLogH);
+    EXPECT_FLOAT_EQ(Log(3).hAxis.min, 2);
+    EXPECT_FLOAT_EQ(Log(3).hAxis.max, 200);
+    EXPECT_EQ(Log(3).hAxis.majorGrids, 1);
+    EXPECT_EQ(Log(4).hAxis.axisType, kAxisLinearH);
+    EXPECT_EQ(doc.wellName, "W-1");
+
+    // A second import keeps the document's well name.
+    ASSERT_EQ(ImportLas(doc, Write("rt2.las", Las(" STRT.M 1 :\n STOP.M 1 :\n STEP.M 1 :\n WELL. OTHER : WELL\n",
+                                                  " DEPT.M :\n", "1\n")),
+                        false),
+              1);
+    EXPECT_EQ(doc.wellName, "W-1");
+
+    // Forty curves: the palette starts again after the 38th.
+    std::string many, row;
+    for (int i = 0; i < 40; ++i) {
+        many += " C" + std::to_string(i) + ".U :\n";
+        row += std::to_string(i + 1) + " ";
+    }
+    CScriptedPlatform p2;
+    CTarvikDoc forty(p2);
+    ASSERT_EQ(ImportLas(forty, Write("forty.las", Las(" STRT.M 1 :\n STOP.M 1 :\n STEP.M 1 :\n", many, row + "\n")),
+                        false),
+              1);
+    const auto colour = [&](int k) {
+        return dynamic_cast<CLogTrack&>(*forty.tracks[2 + static_cast<size_t>(k)]).linecolor;
+    };
+    EXPECT_EQ(colour(38), colour(0));
+    EXPECT_EQ(colour(39), colour(1));
+    EXPECT_NE(colour(37), colour(0));
+
+    // Comma-delimited: a quoted field with a comma stays one field (and reads 0);
+    // blank lines add nothing and the last field without a line end counts.
+    CScriptedPlatform p3;
+    CTarvikDoc quoted(p3);
+    const std::string text = Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n NAME. :\n V.U :\n",
+                                 "1,\"a,b\",5\r\n\r\n2,c,6", " VERS. 2.0 :\n DLM . COMMA : a comma\n");
+    ASSERT_EQ(ImportLas(quoted, Write("q.las", text), false), 1);
+    const auto& name = dynamic_cast<CLogTrack&>(*quoted.tracks[3]);
+    const auto& v = dynamic_cast<CLogTrack&>(*quoted.tracks[4]);
+    EXPECT_EQ(name.values, (std::vector<float>{0, 0}));
+    EXPECT_EQ(v.values, (std::vector<float>{5, 6}));
+}
+
+TEST_F(ImportFixture, EightBitNamesAreKeptAsTheyAre) {
+    const std::string name = "Bj\xF8rnholt \xE6-1"; // Windows-1252
+    ASSERT_EQ(ImportLas(doc, Write("cp.las", Las(" STRT.M 1 :\n STOP.M 1 :\n STEP.M 1 :\n WELL. " + name + " : WELL\n",
+                                                 " DEPT.M : d\xE9pth\n", "1\n")),
+                        false),
+              1);
+    EXPECT_EQ(doc.wellName, name);
+    EXPECT_EQ(doc.tracks[2]->description, " d\xE9pth");
+    const auto saved = temp.path / "cp.tvk";
+    ASSERT_TRUE(doc.OnSaveDocument(saved.string()));
+    CScriptedPlatform p2;
+    CTarvikDoc back(p2);
+    ASSERT_TRUE(back.OnOpenDocument(saved.string()));
+    EXPECT_EQ(back.wellName, name);
+}
+
+TEST_F(ImportFixture, OpeningALasPathImportsIt) {
+    const std::string path = Write("WELL.LAS", Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n", "1\n2\n"));
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.lasImport, 1);
+    doc.FinishLasOpen();
+    EXPECT_EQ(doc.PathName(), (temp.path / "WELL.tvk").string());
+    EXPECT_TRUE(doc.IsModified());
+}

@@ -39,3 +39,8 @@ int CScriptedPlatform::ChooseFromList(const std::string&, const std::string&,
     listItems = items;
     return Next(listAnswers, -1);
 }
+
+std::optional<std::vector<int>> CScriptedPlatform::AskCurvesToImport(const std::vector<std::string>& entries) {
+    curveEntries = entries;
+    return Next(curveAnswers, std::optional<std::vector<int>>(std::vector<int>(entries.size(), 1)));
+}

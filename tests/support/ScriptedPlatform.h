@@ -25,6 +25,8 @@ public:
                                                const std::string& defaultExt) override;
     int ChooseFromList(const std::string& title, const std::string& caption,
                        const std::vector<std::string>& items) override;
+    std::optional<std::vector<int>> AskCurvesToImport(const std::vector<std::string>& entries) override;
+    std::optional<std::string> GetClipboardText() override { return clipboardText; }
 
     // What the core said.
     std::vector<std::string> messages;
@@ -44,5 +46,8 @@ public:
     std::deque<int> propertiesAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<int> listAnswers;
+    std::deque<std::optional<std::vector<int>>> curveAnswers; // all ticked when empty
+    std::vector<std::string> curveEntries;
+    std::optional<std::string> clipboardText;
     bool clipboardRefuses = false;
 };
