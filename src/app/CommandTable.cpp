@@ -104,6 +104,9 @@ bool IsCommandBuilt(int id) {
     case ID_FILE_PRINT_SETUP:
     case ID_APP_EXIT:
     case ID_APP_ABOUT:
+    case ID_FILE_IMPORT_LAS:
+    case ID_TRACK_COPY_DATA:
+    case ID_EDIT_PASTE_IN_TRACK:
     case ID_EDIT_CLEAR_MARKERS:
     case ID_EDIT_RESET_CORRELATIONS:
     case ID_INSERT_WELL_LOG:

@@ -74,6 +74,7 @@ private:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
+    void OnFileImportLas();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
@@ -83,6 +84,7 @@ private:
     // Options, zoom and the track commands.
     void OnFormatTrack(int index);
     void OnToggleBar(QWidget* bar);
+    void OnPasteInTrack();
 
     CQtPlatform platform;
     CTarvikDoc doc;

@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/PlotWidget.h"
 #include "doc/CommandIds.h"
+#include "tracks/DataTrack.h"
 
 #include <QApplication>
 #include <QDockWidget>
@@ -31,6 +32,15 @@ void CMainFrame::OnCommand(int id) {
         break;
     case ID_FILE_PRINT_SETUP:
         OnFilePrintSetup();
+        break;
+    case ID_FILE_IMPORT_LAS:
+        OnFileImportLas();
+        break;
+    case ID_TRACK_COPY_DATA:
+        if (CTrack* t = doc.SelectedTrack()) t->CopyData(platform);
+        break;
+    case ID_EDIT_PASTE_IN_TRACK:
+        OnPasteInTrack();
         break;
     case ID_APP_EXIT:
         close();
@@ -99,4 +109,12 @@ void CMainFrame::OnFormatTrack(int index) {
     }
     if (index >= 0) doc.EditTrack(index);
     UpdateCommandUi();
+}
+
+void CMainFrame::OnPasteInTrack() {
+    // Only data tracks take a pasted table so far.
+    auto* data = dynamic_cast<CDataTrack*>(doc.SelectedTrack());
+    if (!data || !data->Paste(platform)) return;
+    doc.SetModifiedFlag();
+    DocumentChanged();
 }

@@ -118,6 +118,13 @@ bool CMainFrame::OnFileSaveAs() {
     return true;
 }
 
+void CMainFrame::OnFileImportLas() {
+    const auto path = platform.AskOpenFileName("Las Files (*.las)|*.las|", "las");
+    if (!path) return;
+    ImportLas(doc, *path, true);
+    DocumentChanged();
+}
+
 bool CMainFrame::EnsurePrinter() {
     if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (QPrinterInfo::availablePrinters().isEmpty() &&

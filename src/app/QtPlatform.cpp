@@ -1,5 +1,6 @@
 #include "app/QtPlatform.h"
 
+#include "app/ImportLasDlg.h"
 #include "app/MessageBox.h"
 #include "app/QtSurface.h"
 #include "app/TrackProperties.h"
@@ -10,6 +11,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMimeData>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -147,4 +149,18 @@ std::optional<std::string> CQtPlatform::AskOpenFileName(const std::string& filte
 int CQtPlatform::ChooseFromList(const std::string&, const std::string&,
                                 const std::vector<std::string>& items) {
     return SelectLogDialog(window, items);
+}
+
+std::optional<std::string> CQtPlatform::GetClipboardText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data || !data->hasText()) return std::nullopt;
+    // Tables from spreadsheets are plain 8-bit text.
+    return data->text().toLocal8Bit().toStdString();
+}
+
+std::optional<std::vector<int>> CQtPlatform::AskCurvesToImport(const std::vector<std::string>& entries) {
+    CImportLasDlg dialog(entries, window);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Checked();
 }

@@ -38,6 +38,8 @@ public:
                                                const std::string& defaultExt) override;
     int ChooseFromList(const std::string& title, const std::string& caption,
                        const std::vector<std::string>& items) override;
+    std::optional<std::string> GetClipboardText() override;
+    std::optional<std::vector<int>> AskCurvesToImport(const std::vector<std::string>& entries) override;
 
     // The message pane's text when nothing is going on.
     static constexpr const char* kIdleMessage = "Ready";

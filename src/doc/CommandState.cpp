@@ -21,6 +21,12 @@ CCommandState QueryDocCommand(const CTarvikDoc& doc, int id) {
         return on(!doc.markers.empty());
     case ID_EDIT_RESET_CORRELATIONS:
         return on(doc.TrackCount() > 0);
+    case ID_EDIT_PASTE_IN_TRACK: {
+        const CTrack* t = doc.SelectedTrack();
+        return on(t && (t->type == kTrackData || t->type == kTrackLith || t->type == kTrackStrat));
+    }
+    case ID_TRACK_COPY_DATA:
+        return on(doc.SelectedTrack() != nullptr);
     case ID_FILE_EXPORT_LAS:
         return on(false); // there is no LAS writer
     case ID_ZOOM_IN:

@@ -3,6 +3,7 @@
 #include "doc/DropAction.h"
 #include "doc/TarvikDoc.h"
 #include "support/ScriptedPlatform.h"
+#include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,11 @@ TEST(CommandState, FollowsTheDocument) {
     EXPECT_TRUE(state(ID_OPTIONS_FEET).checked);
     EXPECT_TRUE(state(ID_OPTIONS_DUAL_AXIS).checked);
     EXPECT_FALSE(state(ID_FILE_EXPORT_LAS).enabled);
+    EXPECT_TRUE(state(ID_TRACK_COPY_DATA).enabled);
+    EXPECT_FALSE(state(ID_EDIT_PASTE_IN_TRACK).enabled); // a log track takes no paste
+    doc.tracks.push_back(std::make_unique<CDataTrack>());
+    doc.SelectTrack(1, false);
+    EXPECT_TRUE(state(ID_EDIT_PASTE_IN_TRACK).enabled);
 
     // A stale selection still enables Track options.
     doc.OnNewDocument();

@@ -1,0 +1,92 @@
+// Importing a LAS 2.0 file of about 100 MB (20 curves, 500,000 rows, blank
+// delimited) with every curve ticked, end to end: header, numbers, tracks.
+// Run with --peak to import once and print the peak resident memory instead.
+#include "doc/TarvikDoc.h"
+#include "exchange/LasImport.h"
+#include "gfx/ConsolePlatform.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kCurves = 20;
+constexpr int kRows = 500000;
+
+const std::string& SampleFile() {
+    static const std::string path = [] {
+        const std::string p = "/tmp/tarvik_bench_import.las";
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        std::fputs("~VERSION INFORMATION\n VERS.   2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0\n"
+                   " WRAP.   NO  : ONE LINE PER DEPTH STEP\n~WELL INFORMATION\n"
+                   " STRT.M  1000.0000 : START DEPTH\n STOP.M  77199.8477 : STOP DEPTH\n"
+                   " STEP.M  0.1524 : STEP\n NULL.   -999.25 : NULL VALUE\n"
+                   " WELL.   BENCH-1 : WELL\n~CURVE INFORMATION\n DEPT.M : DEPTH\n",
+                   f);
+        for (int c = 1; c < kCurves; ++c) std::fprintf(f, " C%02d.UNIT : CURVE %d\n", c, c);
+        std::fputs("~A\n", f);
+        unsigned seed = 99;
+        char line[512];
+        for (int r = 0; r < kRows; ++r) {
+            int n = std::snprintf(line, sizeof line, "%10.4f", 1000.0 + r * 0.1524);
+            for (int c = 1; c < kCurves; ++c) {
+                seed = seed * 1103515245u + 12345u;
+                n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), " %9.4f",
+                                   (seed >> 8) % 2000000 / 10000.0);
+            }
+            line[n++] = '\n';
+            std::fwrite(line, 1, static_cast<size_t>(n), f);
+        }
+        std::fclose(f);
+        return p;
+    }();
+    return path;
+}
+
+long FileBytes(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::fseek(f, 0, SEEK_END);
+    const long n = std::ftell(f);
+    std::fclose(f);
+    return n;
+}
+
+void BM_ImportLas(benchmark::State& state) {
+    const std::string& path = SampleFile();
+    for (auto _ : state) {
+        CConsolePlatform platform;
+        CTarvikDoc doc(platform);
+        if (!ImportLas(doc, path, false)) state.SkipWithError("import failed");
+        benchmark::DoNotOptimize(doc.tracks.size());
+    }
+    state.SetBytesProcessed(state.iterations() * FileBytes(path));
+}
+BENCHMARK(BM_ImportLas)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--peak") == 0) {
+        const std::string& path = SampleFile();
+        struct rusage before {};
+        getrusage(RUSAGE_SELF, &before);
+        CConsolePlatform platform;
+        CTarvikDoc doc(platform);
+        const int ok = ImportLas(doc, path, false);
+        struct rusage after {};
+        getrusage(RUSAGE_SELF, &after);
+        const double floats = double(kCurves) * kRows * sizeof(float) / 1e6;
+        std::printf("import %s: peak resident %.1f MB (before %.1f MB); float data %.1f MB; "
+                    "target %.1f MB\n",
+                    ok ? "ok" : "FAILED", after.ru_maxrss / 1024.0, before.ru_maxrss / 1024.0, floats,
+                    3 * floats + 50);
+        return ok ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
