@@ -1,8 +1,10 @@
 #include "app/PropertyPages.h"
 
 #include "app/ColourPicker.h"
+#include "app/DataTrackPage.h"
 #include "axes/Axis.h"
 #include "tracks/AxisTrack.h"
+#include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
 
 #include <QButtonGroup>
@@ -30,57 +32,6 @@ CPageMessageFn g_messageHandler = nullptr;
 
 // Wide enough for "-1.23457e+06" without making the form sprawl.
 constexpr int kNumberChars = 13;
-
-QString NotANumber() {
-    return QObject::tr("Please enter a number.");
-}
-
-QLineEdit* MakeNumberEdit(double value, const QString& name, QWidget* parent) {
-    auto* edit = new QLineEdit(FormatPageNumber(value), parent);
-    edit->setObjectName(name);
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kNumberChars +
-                          12);
-    return edit;
-}
-
-// A row of exclusive radio buttons with ids 0, 1, ... in the order given; the one
-// matching checkedId is checked (none when the value is out of range).
-QWidget* MakeRadioRow(const QStringList& texts, const QString& namePrefix, int checkedId,
-                      QButtonGroup*& group, QWidget* parent) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    group = new QButtonGroup(row);
-    for (int i = 0; i < texts.size(); ++i) {
-        auto* radio = new QRadioButton(texts[i], row);
-        radio->setObjectName(namePrefix + QString::number(i));
-        radio->setChecked(i == checkedId);
-        group->addButton(radio, i);
-        layout->addWidget(radio);
-    }
-    layout->addStretch(1);
-    return row;
-}
-
-// The checked radio's id, or the loaded value when the loaded value had no radio.
-int CheckedOr(const QButtonGroup* group, int loaded) {
-    const int id = group->checkedId();
-    return id >= 0 ? id : loaded;
-}
-
-CColourPicker* MakeColourButton(ColourRef colour, const QString& name, QWidget* parent) {
-    auto* button = new CColourPicker(parent);
-    button->setObjectName(name);
-    button->SetColour(colour);
-    return button;
-}
-
-QFormLayout* MakeForm() {
-    auto* form = new QFormLayout;
-    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return form;
-}
 
 // The first limit characters (code points) of a UTF-8 text.
 QString FirstChars(const std::string& text, int limit) {
@@ -122,39 +73,100 @@ std::optional<float> ParsePageNumber(const QString& text) {
 }
 
 // ---------------------------------------------------------------------------
+// Building blocks
+
+QString PageNotANumber() {
+    return QObject::tr("Please enter a number.");
+}
+
+QLineEdit* MakePageNumberEdit(double value, const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(FormatPageNumber(value), parent);
+    edit->setObjectName(name);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kNumberChars +
+                          12);
+    return edit;
+}
+
+QWidget* MakePageRadioRow(const QStringList& texts, const QString& namePrefix, int checkedId,
+                          QButtonGroup*& group, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    group = new QButtonGroup(row);
+    for (int i = 0; i < texts.size(); ++i) {
+        auto* radio = new QRadioButton(texts[i], row);
+        radio->setObjectName(namePrefix + QString::number(i));
+        radio->setChecked(i == checkedId);
+        group->addButton(radio, i);
+        layout->addWidget(radio);
+    }
+    layout->addStretch(1);
+    return row;
+}
+
+int PageCheckedOr(const QButtonGroup* group, int loaded) {
+    const int id = group->checkedId();
+    return id >= 0 ? id : loaded;
+}
+
+CColourPicker* MakePageColourButton(ColourRef colour, const QString& name, QWidget* parent) {
+    auto* button = new CColourPicker(parent);
+    button->setObjectName(name);
+    button->SetColour(colour);
+    return button;
+}
+
+QFormLayout* MakePageForm() {
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return form;
+}
+
+std::optional<CPageFault> CheckPageRange(QLineEdit* edit, float min, float max) {
+    const auto value = ParsePageNumber(edit->text());
+    if (!value) return CPageFault{PageNotANumber(), edit};
+    if (!(*value >= min && *value <= max))
+        return CPageFault{QObject::tr("Please enter a number between %1 and %2.")
+                              .arg(FormatPageNumber(min), FormatPageNumber(max)),
+                          edit};
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------
 // "General"
 
 CCurvePropPage::CCurvePropPage(CLogTrack& track, QWidget* parent)
     : CPropPage(parent), track_(track) {
-    auto* top = MakeForm();
-    width_ = MakeNumberEdit(track.width, QStringLiteral("width"), this);
-    kb_ = MakeNumberEdit(track.KB, QStringLiteral("kb"), this);
+    auto* top = MakePageForm();
+    width_ = MakePageNumberEdit(track.width, QStringLiteral("width"), this);
+    kb_ = MakePageNumberEdit(track.KB, QStringLiteral("kb"), this);
     top->addRow(tr("Track width (in):"), width_);
     top->addRow(tr("KB Reference:"), kb_);
 
     auto* line = new QGroupBox(tr("Line"), this);
-    auto* lineForm = MakeForm();
-    lineForm->addRow(tr("Line Width:"),
-                     MakeRadioRow({tr("Fine"), tr("Medium"), tr("Heavy")},
-                                  QStringLiteral("lineWidth"), track.linewidth, lineWidth_, line));
-    lineForm->addRow(tr("Line Style:"),
-                     MakeRadioRow({tr("Solid"), tr("Dashed"), tr("Dotted")},
-                                  QStringLiteral("lineStyle"), track.linestyle, lineStyle_, line));
-    lineColour_ = MakeColourButton(track.linecolor, QStringLiteral("lineColour"), line);
+    auto* lineForm = MakePageForm();
+    lineForm->addRow(tr("Line Width:"), MakePageRadioRow({tr("Fine"), tr("Medium"), tr("Heavy")},
+                                                         QStringLiteral("lineWidth"),
+                                                         track.linewidth, lineWidth_, line));
+    lineForm->addRow(tr("Line Style:"), MakePageRadioRow({tr("Solid"), tr("Dashed"), tr("Dotted")},
+                                                         QStringLiteral("lineStyle"),
+                                                         track.linestyle, lineStyle_, line));
+    lineColour_ = MakePageColourButton(track.linecolor, QStringLiteral("lineColour"), line);
     lineForm->addRow(tr("Line Color:"), lineColour_);
     line->setLayout(lineForm);
 
     auto* fill = new QGroupBox(tr("Fill"), this);
-    auto* fillForm = MakeForm();
+    auto* fillForm = MakePageForm();
     colourFill_ = new QCheckBox(tr("Color Fill"), fill);
     colourFill_->setObjectName(QStringLiteral("colourFill"));
     colourFill_->setChecked(track.colorFill != 0);
     fillForm->addRow(colourFill_);
-    fillColour_ = MakeColourButton(track.fillColor, QStringLiteral("fillColour"), fill);
+    fillColour_ = MakePageColourButton(track.fillColor, QStringLiteral("fillColour"), fill);
     fillForm->addRow(tr("Color"), fillColour_);
     fillForm->addRow(tr("Fill side:"),
-                     MakeRadioRow({tr("Low"), tr("High")}, QStringLiteral("fillSide"),
-                                  track.fillSide, fillSide_, fill));
+                     MakePageRadioRow({tr("Low"), tr("High")}, QStringLiteral("fillSide"),
+                                      track.fillSide, fillSide_, fill));
     fill->setLayout(fillForm);
 
     // Shown only: the description comes with the data and is not edited here.
@@ -177,13 +189,8 @@ CCurvePropPage::CCurvePropPage(CLogTrack& track, QWidget* parent)
 }
 
 std::optional<CPageFault> CCurvePropPage::Check() const {
-    const auto width = ParsePageNumber(width_->text());
-    if (!width) return CPageFault{NotANumber(), width_};
-    if (!(*width >= kMinWidth && *width <= kMaxWidth))
-        return CPageFault{tr("Please enter a number between %1 and %2.")
-                              .arg(FormatPageNumber(kMinWidth), FormatPageNumber(kMaxWidth)),
-                          width_};
-    if (!ParsePageNumber(kb_->text())) return CPageFault{NotANumber(), kb_};
+    if (auto fault = CheckPageRange(width_, kMinWidth, kMaxWidth)) return fault;
+    if (!ParsePageNumber(kb_->text())) return CPageFault{PageNotANumber(), kb_};
     return std::nullopt;
 }
 
@@ -193,12 +200,12 @@ void CCurvePropPage::Store() {
     if (!width || !kb) return;
     track_.width = *width;
     track_.KB = *kb;
-    track_.linewidth = CheckedOr(lineWidth_, track_.linewidth);
-    track_.linestyle = CheckedOr(lineStyle_, track_.linestyle);
+    track_.linewidth = PageCheckedOr(lineWidth_, track_.linewidth);
+    track_.linestyle = PageCheckedOr(lineStyle_, track_.linestyle);
     track_.linecolor = lineColour_->GetColour();
     track_.colorFill = colourFill_->isChecked() ? 1 : 0;
     track_.fillColor = fillColour_->GetColour();
-    track_.fillSide = CheckedOr(fillSide_, track_.fillSide);
+    track_.fillSide = PageCheckedOr(fillSide_, track_.fillSide);
 }
 
 // ---------------------------------------------------------------------------
@@ -216,10 +223,10 @@ CAxisPropPage::CAxisPropPage(CAxis& axis, bool verticalOnly, QWidget* parent)
     top->addRow(tr("Label:"), label_);
 
     auto* scale = new QGroupBox(tr("Scale"), this);
-    max_ = MakeNumberEdit(values.max, QStringLiteral("maximum"), scale);
-    min_ = MakeNumberEdit(values.min, QStringLiteral("minimum"), scale);
-    majorUnit_ = MakeNumberEdit(values.majorUnit, QStringLiteral("majorUnit"), scale);
-    minorUnit_ = MakeNumberEdit(values.minorUnit, QStringLiteral("minorUnit"), scale);
+    max_ = MakePageNumberEdit(values.max, QStringLiteral("maximum"), scale);
+    min_ = MakePageNumberEdit(values.min, QStringLiteral("minimum"), scale);
+    majorUnit_ = MakePageNumberEdit(values.majorUnit, QStringLiteral("majorUnit"), scale);
+    minorUnit_ = MakePageNumberEdit(values.minorUnit, QStringLiteral("minorUnit"), scale);
     // Range on the left, units on the right, each label beside its edit.
     auto* grid = new QGridLayout(scale);
     grid->setColumnMinimumWidth(2, 16);
@@ -284,7 +291,7 @@ std::optional<CPageFault> CAxisPropPage::Read(CAxisPageValues& values) const {
                                                      {minorUnit_, &values.minorUnit}};
     for (const auto& [edit, target] : numbers) {
         const auto value = ParsePageNumber(edit->text());
-        if (!value) return CPageFault{NotANumber(), edit};
+        if (!value) return CPageFault{PageNotANumber(), edit};
         *target = *value;
     }
     values.logarithmic = logarithmic_->isChecked();
@@ -323,18 +330,19 @@ CGridPropPage::CGridPropPage(CAxis& axis, QWidget* parent) : CPropPage(parent), 
 QWidget* CGridPropPage::MakeGroup(const QString& title, const QString& objectPrefix,
                                   const CGridGroupValues& values, Group& group) {
     auto* box = new QGroupBox(title, this);
-    auto* form = MakeForm();
+    auto* form = MakePageForm();
     group.draw = new QCheckBox(tr("Draw grids"), box);
     group.draw->setObjectName(objectPrefix + QStringLiteral("Draw"));
     group.draw->setChecked(values.draw);
     form->addRow(group.draw);
-    form->addRow(tr("Line style:"),
-                 MakeRadioRow({tr("Solid"), tr("Dashed")}, objectPrefix + QStringLiteral("Style"),
-                              values.dashed ? 1 : 0, group.style, box));
-    form->addRow(tr("Line width:"),
-                 MakeRadioRow({tr("Fine"), tr("Medium")}, objectPrefix + QStringLiteral("Width"),
-                              values.width, group.width, box));
-    group.colour = MakeColourButton(values.colour, objectPrefix + QStringLiteral("Colour"), box);
+    form->addRow(tr("Line style:"), MakePageRadioRow({tr("Solid"), tr("Dashed")},
+                                                     objectPrefix + QStringLiteral("Style"),
+                                                     values.dashed ? 1 : 0, group.style, box));
+    form->addRow(tr("Line width:"), MakePageRadioRow({tr("Fine"), tr("Medium")},
+                                                     objectPrefix + QStringLiteral("Width"),
+                                                     values.width, group.width, box));
+    group.colour =
+        MakePageColourButton(values.colour, objectPrefix + QStringLiteral("Colour"), box);
     form->addRow(tr("Line Color:"), group.colour);
     group.loadedWidth = values.width;
     box->setLayout(form);
@@ -345,7 +353,7 @@ CGridGroupValues CGridPropPage::Values(const Group& group) {
     CGridGroupValues values;
     values.draw = group.draw->isChecked();
     values.dashed = group.style->checkedId() == 1;
-    values.width = CheckedOr(group.width, group.loadedWidth);
+    values.width = PageCheckedOr(group.width, group.loadedWidth);
     values.colour = group.colour->GetColour();
     return values;
 }
@@ -364,6 +372,10 @@ CTrackPropSheet::CTrackPropSheet(CTrack& track, QWidget* parent) : QDialog(paren
         AddPage(new CCurvePropPage(*log));
         AddPage(new CAxisPropPage(log->hAxis));
         AddPage(new CGridPropPage(log->hAxis));
+    } else if (auto* data = dynamic_cast<CDataTrack*>(&track)) {
+        AddPage(new CDataTrackInfoPage(*data));
+        AddPage(new CAxisPropPage(data->hAxis));
+        AddPage(new CGridPropPage(data->hAxis));
     } else if (dynamic_cast<CAxisTrack*>(&track) && track.depthAxis) {
         AddPage(new CAxisPropPage(*track.depthAxis, true));
         AddPage(new CGridPropPage(*track.depthAxis));

@@ -1,12 +1,15 @@
-// The "Track Properties" sheet and its pages: "General" for a log track's curve,
-// "Axis" and "Grids" for the axis a track shows. Pages load from their object when
-// made and store into it only when the sheet ends with OK.
+// The "Track Properties" sheet and its pages: "General" for a log track's curve
+// (a data track has its own, in DataTrackPage.h), "Axis" and "Grids" for the axis
+// a track shows. Pages load from their object when made and store into it only
+// when the sheet ends with OK.
 #pragma once
 
 #include "axes/AxisPage.h"
+#include "gfx/Colour.h"
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <optional>
@@ -18,6 +21,7 @@ class CLogTrack;
 class CTrack;
 class QButtonGroup;
 class QCheckBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -39,6 +43,21 @@ void ShowPageMessage(QWidget* parent, const QString& text);
 QString FormatPageNumber(double value);
 // The number an edit holds, when it holds one that fits a float.
 std::optional<float> ParsePageNumber(const QString& text);
+
+// Building blocks of the pages, so that they all look and read alike.
+QString PageNotANumber(); // "Please enter a number."
+// A "%g" number edit named for lookups.
+QLineEdit* MakePageNumberEdit(double value, const QString& name, QWidget* parent);
+// A row of exclusive radio buttons with ids 0, 1, ... named namePrefix + id; the one
+// matching checkedId is checked (none when the value has no radio).
+QWidget* MakePageRadioRow(const QStringList& texts, const QString& namePrefix, int checkedId,
+                          QButtonGroup*& group, QWidget* parent);
+// The checked radio's id, or the loaded value when that had no radio.
+int PageCheckedOr(const QButtonGroup* group, int loaded);
+CColourPicker* MakePageColourButton(ColourRef colour, const QString& name, QWidget* parent);
+QFormLayout* MakePageForm();
+// Refuses an edit that holds no number or one outside min..max (inclusive).
+std::optional<CPageFault> CheckPageRange(QLineEdit* edit, float min, float max);
 
 class CPropPage : public QWidget {
     Q_OBJECT

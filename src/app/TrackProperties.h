@@ -8,7 +8,7 @@ class QWidget;
 class CTrack;
 
 // The "Track Properties" sheet of the track's kind: General, Axis and Grids pages
-// for a log track; Axis and Grids for a depth-axis track. OK stores every page
+// for log and data tracks; Axis and Grids for a depth-axis track. OK stores every page
 // and gives 1; Cancel changes nothing and gives 0. Kinds without a sheet give 0.
 int EditTrackProperties(QWidget* parent, CTrack& track);
 

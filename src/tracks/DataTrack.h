@@ -8,7 +8,7 @@
 
 // Irregular depth/value points: digitised, pasted, imported or computed.
 class CDataTrack : public CTrack {
-public:
+  public:
     struct Point {
         float value = 0.0f;
         float depth = 0.0f;
@@ -28,17 +28,21 @@ public:
     // A new point at the head of the list.
     void AddPoint(float value, float depth);
     // Exchange sorts by depth (or, with byValue, by value): for each point, every
-    // later one with a smaller key trades places with it; equal keys stay put.
+    // later one with a smaller key trades places with it; equal keys are not
+    // exchanged. The order this leaves equal keys in shows in files and lines, so it
+    // is kept exactly, though worked out in O(n log n). NaN keys stay in place.
     void SortByDepth();
     void SortPoints(int byValue);
     void ClearPoints();
-    // Minimum and maximum value and depth over all points; false when there are none.
+    // Minimum and maximum value and depth over all points, nulls included and NaN
+    // skipped (NaN when nothing else is there); false when there are none.
     bool GetBounds(float& minValue, float& maxValue, float& minDepth, float& maxDepth) const;
     void RescaleToData();
-    // Mean value of the points from top to base (inclusive), nulls skipped;
-    // nullvalue when none.
+    // Mean value of the points from top to base (inclusive), nulls and NaN or
+    // infinite values skipped; nullvalue when none.
     float AveragePoints(float top, float base) const;
-    // "Paste data from Excel": replaces the points with the clipboard's table.
+    // "Paste data from Excel": replaces the points with the clipboard's table,
+    // leaving them in the reverse of their pasted order; 0 when nothing usable came.
     int Paste(IPlatformServices& platform);
 
     // The points in list order, head first.
@@ -57,10 +61,11 @@ public:
     ColourRef symbolcolor = 0;
     ColourRef symbolBkColor = MakeRGB(255, 255, 255);
     int colorFill = 0;
-    ColourRef fillColor = 13171400; // pale green (200, 250, 200)
+    // Stored as 13171400 (red 200, green 250, blue 200), as files have it.
+    ColourRef fillColor = 13171400;
     int fillSide = 0;
     int plotStyle = 0;
 
-private:
+  private:
     std::deque<Point> points;
 };

@@ -1,1 +1,572 @@
-// placeholder
+#include "tracks/DataTrack.h"
+#include "doc/TableWriter.h"
+#include "doc/Units.h"
+#include "doc/kdManager.h"
+#include "gfx/RecordingSurface.h"
+#include "support/ScriptedPlatform.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+
+namespace {
+
+using Point = CDataTrack::Point;
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+// The clipboard holds what the test puts there.
+class ClipboardPlatform : public CScriptedPlatform {
+  public:
+    std::optional<std::string> GetClipboardText() override { return clipText; }
+    std::optional<std::string> clipText;
+};
+
+// Makes the list hold exactly these points, head first.
+void SetList(CDataTrack& t, const std::vector<Point>& list) {
+    t.ClearPoints();
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        t.AddPoint(it->value, it->depth);
+}
+
+std::vector<Point> List(const CDataTrack& t) {
+    return {t.Points().begin(), t.Points().end()};
+}
+
+// The sort as the file format and the drawing know it: quadratic and not stable.
+std::vector<Point> ExchangeSorted(std::vector<Point> p, bool byValue) {
+    const auto key = [&](const Point& q) { return byValue ? q.value : q.depth; };
+    for (size_t i = 0; i < p.size(); ++i)
+        for (size_t j = i + 1; j < p.size(); ++j)
+            if (key(p[j]) < key(p[i])) std::swap(p[i], p[j]);
+    return p;
+}
+
+// Bit for bit, so NaN keys and negative zeros count too.
+bool SameBits(const std::vector<Point>& a, const std::vector<Point>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::bit_cast<uint32_t>(a[i].value) != std::bit_cast<uint32_t>(b[i].value) ||
+            std::bit_cast<uint32_t>(a[i].depth) != std::bit_cast<uint32_t>(b[i].depth))
+            return false;
+    return true;
+}
+
+std::string Saved(CDataTrack& t) {
+    std::string text;
+    CTableWriter out(text);
+    t.SaveHeader(out, "Track3");
+    t.SaveData(out, "TrackData3");
+    return text;
+}
+
+// A track 100 wide and 500 high over depths 1000 to 1100 m and values 0 to 100, so
+// x = value and y = 100 + 5 x (depth - 1000).
+struct DataTrackFixture : ::testing::Test {
+    CTrackVAxis depth;
+    CDataTrack track;
+    CRecordingSurface dc;
+    static constexpr ColourRef kLine = MakeRGB(1, 2, 3);
+    static constexpr ColourRef kSymbol = MakeRGB(4, 5, 6);
+    static constexpr ColourRef kSymbolBk = MakeRGB(7, 8, 9);
+    static constexpr ColourRef kFill = MakeRGB(10, 11, 12);
+
+    void SetUp() override {
+        depth.Init(kAxisLinearV, 1000, 1100, 20, "Depth (m)");
+        track.depthAxis = &depth;
+        track.rect = {0, 100, 100, 600};
+        track.hAxis.Init(kAxisLinearH, 0, 100, 20, "Porosity");
+        track.linecolor = kLine;
+        track.symbolcolor = kSymbol;
+        track.symbolBkColor = kSymbolBk;
+        track.fillColor = kFill;
+        track.drawmarkers = 0;
+        // Head first: 1010 at 20, 1020 at 60, 1030 at 40.
+        SetList(track, {{20, 1010}, {60, 1020}, {40, 1030}});
+    }
+    std::vector<const CRecordedOp*> WithPenColour(CRecordedOp::Kind kind, ColourRef c) const {
+        std::vector<const CRecordedOp*> out;
+        for (const auto* op : dc.OfKind(kind))
+            if (op->pen.colour == c && op->pen.style != PS_NULL) out.push_back(op);
+        return out;
+    }
+    std::vector<const CRecordedOp*> Fills() const {
+        std::vector<const CRecordedOp*> out;
+        for (const auto* op : dc.OfKind(CRecordedOp::Polygon))
+            if (op->brush.colour == kFill) out.push_back(op);
+        return out;
+    }
+};
+
+} // namespace
+
+// --- Drawing ---
+
+TEST_F(DataTrackFixture, ThePlotStylesDrawTheirLines) {
+    track.drawline = 1;
+    track.KB = 10; // not applied when drawing
+    track.Draw(dc);
+    auto lines = WithPenColour(CRecordedOp::Polyline, kLine);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->points, (std::vector<CPoint>{{20, 150}, {60, 200}, {40, 250}}));
+    EXPECT_EQ(lines[0]->pen, (CPen{track.linestyle, track.linewidth, kLine}));
+
+    dc.Clear();
+    track.plotStyle = 1; // a step curve: down at the previous x, then across
+    track.Draw(dc);
+    lines = WithPenColour(CRecordedOp::Polyline, kLine);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->points,
+              (std::vector<CPoint>{{20, 150}, {20, 200}, {60, 200}, {60, 250}, {40, 250}}));
+
+    dc.Clear();
+    track.plotStyle = 2; // sticks from the minimum...
+    track.Draw(dc);
+    auto sticks = WithPenColour(CRecordedOp::Line, kLine);
+    ASSERT_EQ(sticks.size(), 3u);
+    EXPECT_EQ(sticks[0]->points, (std::vector<CPoint>{{0, 150}, {20, 150}}));
+    EXPECT_EQ(sticks[2]->points, (std::vector<CPoint>{{0, 250}, {40, 250}}));
+
+    dc.Clear();
+    track.fillSide = 1; // ...or from the maximum
+    track.Draw(dc);
+    sticks = WithPenColour(CRecordedOp::Line, kLine);
+    ASSERT_EQ(sticks.size(), 3u);
+    EXPECT_EQ(sticks[1]->points, (std::vector<CPoint>{{100, 200}, {60, 200}}));
+    EXPECT_TRUE(WithPenColour(CRecordedOp::Polyline, kLine).empty());
+
+    // Nulls are drawn at their stored value, far off to the left here.
+    dc.Clear();
+    track.plotStyle = 0;
+    SetList(track, {{20, 1010}, {track.nullvalue, 1020}});
+    track.Draw(dc);
+    lines = WithPenColour(CRecordedOp::Polyline, kLine);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->points[1], (CPoint{-99999, 200}));
+}
+
+TEST_F(DataTrackFixture, FillPolygonRunsAlongTheBaselineWithNullsAtTheMinimum) {
+    track.colorFill = 1;
+    track.fillSide = 1;
+    SetList(track, {{20, 1010}, {track.nullvalue, 1020}, {40, 1030}});
+    track.Draw(dc);
+    auto fills = Fills();
+    ASSERT_EQ(fills.size(), 1u);
+    // count + 2 points; the null sits at the minimum although the fill side is High.
+    EXPECT_EQ(fills[0]->points,
+              (std::vector<CPoint>{{100, 150}, {20, 150}, {0, 200}, {40, 250}, {100, 250}}));
+    EXPECT_EQ(fills[0]->pen.style, PS_NULL);
+    EXPECT_EQ(fills[0]->brush.kind, CBrush::Solid);
+
+    dc.Clear();
+    track.plotStyle = 1;
+    track.fillSide = 0;
+    track.Draw(dc);
+    fills = Fills();
+    ASSERT_EQ(fills.size(), 1u);
+    // 2 x count + 2 points: each depth first at the previous polygon point's x.
+    EXPECT_EQ(
+        fills[0]->points,
+        (std::vector<CPoint>{
+            {0, 150}, {0, 150}, {20, 150}, {20, 200}, {0, 200}, {0, 250}, {40, 250}, {0, 250}}));
+}
+
+TEST_F(DataTrackFixture, OnePointDrawsItsMarkerButNoFill) {
+    track.colorFill = 1;
+    track.drawmarkers = 1;
+    track.symbolsize = 3;
+    SetList(track, {{20, 1010}});
+    track.Draw(dc);
+    EXPECT_TRUE(Fills().empty());
+    const auto marks = dc.OfKind(CRecordedOp::Ellipse);
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_EQ(marks[0]->rect, (CRect{17, 147, 24, 154}));
+    EXPECT_EQ(marks[0]->pen, (CPen{PS_SOLID, 1, kSymbol}));
+    EXPECT_EQ(marks[0]->brush.colour, kSymbolBk);
+}
+
+TEST_F(DataTrackFixture, SymbolIdsWrapAroundAtTwentyTwo) {
+    track.drawmarkers = 1;
+    track.symbolid = 22;
+    track.Draw(dc);
+    EXPECT_EQ(dc.OfKind(CRecordedOp::Ellipse).size(), 3u); // symbol 0, the circle
+    EXPECT_TRUE(dc.OfKind(CRecordedOp::Rectangle).empty());
+
+    dc.Clear();
+    track.symbolid = 23;
+    track.Draw(dc);
+    EXPECT_EQ(dc.OfKind(CRecordedOp::Rectangle).size(), 3u); // symbol 1, the square
+}
+
+TEST_F(DataTrackFixture, ClipsTheCurveAreaAndOutlinesTheWholeTrackAfterwards) {
+    track.drawline = 1;
+    track.overlayCount = 1;
+    track.Draw(dc);
+    const auto clips = dc.OfKind(CRecordedOp::Clip);
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0]->rect, (CRect{1, 137, 100, 600}));
+    ASSERT_GE(dc.ops.size(), 2u);
+    EXPECT_EQ(dc.ops[dc.ops.size() - 2].kind, CRecordedOp::Unclip);
+    const CRecordedOp& outline = dc.ops.back();
+    ASSERT_EQ(outline.kind, CRecordedOp::Polyline);
+    EXPECT_EQ(outline.points,
+              (std::vector<CPoint>{{0, 100}, {100, 100}, {100, 600}, {0, 600}, {0, 100}}));
+    // The curve comes between the clip and its removal.
+    const auto line = WithPenColour(CRecordedOp::Polyline, kLine);
+    ASSERT_EQ(line.size(), 1u);
+    EXPECT_GT(line[0], clips[0]);
+    EXPECT_LT(line[0], &dc.ops[dc.ops.size() - 2]);
+}
+
+TEST_F(DataTrackFixture, HostileNumbersDrawWithoutHarm) {
+    track.drawline = 1;
+    track.colorFill = 1;
+    track.drawmarkers = 1;
+    track.symbolsize = INT_MAX;
+    track.symbolid = INT_MIN;
+    SetList(track, {{kNaN, 1010}, {kInf, kNaN}, {-kInf, kInf}, {1e38f, -1e38f}, {20, 1020}});
+    track.Draw(dc);
+    EXPECT_EQ(dc.OfKind(CRecordedOp::Ellipse).size(), 5u);
+    ASSERT_EQ(Fills().size(), 1u);
+    EXPECT_EQ(Fills()[0]->points.size(), 7u);
+    for (const auto* op : dc.OfKind(CRecordedOp::Ellipse)) {
+        EXPECT_LE(op->rect.left, op->rect.right); // no overflow turned the box inside out
+        EXPECT_LE(op->rect.top, op->rect.bottom);
+    }
+    EXPECT_EQ(dc.ops.back().points.size(), 5u); // the outline still ends the drawing
+
+    // Without a depth axis there is nothing to place points against.
+    dc.Clear();
+    track.depthAxis = nullptr;
+    track.Draw(dc);
+    EXPECT_TRUE(dc.OfKind(CRecordedOp::Ellipse).empty());
+    EXPECT_EQ(dc.ops.back().points.size(), 5u);
+}
+
+// --- Files ---
+
+TEST_F(DataTrackFixture, SavesBothTablesAndReadsThemBackByteForByte) {
+    track.drawline = 1;
+    track.symbolid = 5;
+    track.symbolsize = 4;
+    track.plotStyle = 2;
+    track.colorFill = 1;
+    track.count = 77; // stale: the header writes what the list holds
+    SetList(track, {{20.5f, 1010}, {track.nullvalue, 1010.25f}, {-0.00001f, 1020}, {kNaN, 1030}});
+    const std::string text = Saved(track);
+    EXPECT_NE(text.find("glsminor;0\nlinewidth;1\nlinecolor;197121\nlinestyle;0\n"
+                        "nullvalue;-99999\ncount;4\ndrawline;1\ndrawmarkers;0\nsymbolid;5\n"
+                        "symbolcolor;394500\nsymbolBkColor;591879\nsymbolsize;4\n"
+                        "fillColor;789258\ncolorFill;1\nfillSide;0\nplotStyle;2\noverlay;0\n"
+                        "END\n\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(track.count, 4);
+    EXPECT_NE(text.find("TABLE=TrackData3\nDELIMITER=;\nCOLUMNS=[depth;value]\n"
+                        "1010.0000;20.5000\n1010.2500;-99999.0000\n1020.0000;-0.0000\n"
+                        "1030.0000;nan\nEND\n\n"),
+              std::string::npos)
+        << text;
+
+    kdManager in;
+    in.Read(text, "t");
+    CDataTrack copy;
+    ASSERT_EQ(copy.LoadHeader(in, "Track3"), 1);
+    ASSERT_EQ(copy.LoadData(in, "TrackData3"), 1);
+    EXPECT_EQ(copy.plotStyle, 2);
+    EXPECT_EQ(copy.symbolBkColor, kSymbolBk);
+    EXPECT_EQ(Saved(copy), text);
+    EXPECT_EQ(copy.LoadHeader(in, "Missing"), 0);
+    EXPECT_EQ(copy.LoadData(in, "Missing"), 0);
+}
+
+TEST(DataTrack, OlderFilesCallThePlotStyleBlockCurve) {
+    kdManager in;
+    in.Read("TABLE=Old\nCOLUMNS=[name;value]\nblockCurve;1\n"
+            "TABLE=Both\nCOLUMNS=[name;value]\nplotStyle;2\nblockCurve;1\n"
+            "TABLE=Neither\nCOLUMNS=[name;value]\nsymbolid;3\n",
+            "t");
+    CDataTrack t;
+    ASSERT_EQ(t.LoadHeader(in, "Old"), 1);
+    EXPECT_EQ(t.plotStyle, 1);
+    ASSERT_EQ(t.LoadHeader(in, "Both"), 1);
+    EXPECT_EQ(t.plotStyle, 2);
+    ASSERT_EQ(t.LoadHeader(in, "Neither"), 1);
+    EXPECT_EQ(t.plotStyle, 2); // a missing key keeps the value
+    EXPECT_EQ(t.symbolid, 3);
+}
+
+TEST(DataTrack, LoadTakesTheRowsNotTheCountAndSortsThem) {
+    kdManager in;
+    in.Read("TABLE=H\nCOLUMNS=[name;value]\ncount;2000000000\nnullvalue;-1\n"
+            "TABLE=D\nCOLUMNS=[depth;value]\n30;3\n10;1a\nx;9\n20;\n20;2\n10;5\n",
+            "t");
+    CDataTrack t;
+    ASSERT_EQ(t.LoadHeader(in, "H"), 1);
+    ASSERT_EQ(t.LoadData(in, "D"), 1);
+    // The row without a depth is left out, an unreadable value is a null; each row
+    // went to the head and the exchange sort ordered the result.
+    const std::vector<Point> expected =
+        ExchangeSorted({{5, 10}, {2, 20}, {-1, 20}, {1, 10}, {3, 30}}, false);
+    EXPECT_TRUE(SameBits(List(t), expected));
+    EXPECT_EQ(t.PointCount(), 5);
+    EXPECT_EQ(List(t).front(), (Point{5, 10}));
+}
+
+// --- Clipboard ---
+
+TEST(DataTrack, CopyWritesDepthThenValueInListOrder) {
+    CDataTrack t;
+    CScriptedPlatform platform;
+    t.CopyData(platform);
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{"Nothing to copy"}));
+
+    SetList(t, {{2.5f, 1000.125f}, {-99999, 1e7f}});
+    t.KB = 10; // copied depths are the stored ones
+    t.CopyData(platform);
+    EXPECT_EQ(platform.clipboard, "1000.12\t2.5\r\n1e+07\t-99999\r\n");
+
+    platform.clipboardRefuses = true;
+    t.CopyData(platform);
+    EXPECT_EQ(platform.messages.back(), "Unable to set Clipboard data");
+}
+
+struct DataTrackPaste : DataTrackFixture {
+    ClipboardPlatform platform;
+};
+
+TEST_F(DataTrackPaste, NoTextOrCancelLeavesThePoints) {
+    const std::vector<Point> before = List(track);
+    EXPECT_EQ(track.Paste(platform), 0);
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{"No data to paste."}));
+    EXPECT_TRUE(platform.questions.empty());
+
+    platform.clipText = "1010\t5\r\n";
+    platform.okAnswers = {false};
+    EXPECT_EQ(track.Paste(platform), 0);
+    EXPECT_EQ(platform.questions,
+              (std::vector<std::string>{"This will clear existing data points"}));
+    EXPECT_EQ(List(track), before);
+}
+
+TEST_F(DataTrackPaste, PastedPointsEndInReverseOrderUnsorted) {
+    platform.clipText = "Depth\tValue\r\n1030\t7\r\n1010\t5\r\n1020\t6\t\r\n1040\t8";
+    EXPECT_EQ(track.Paste(platform), 1);
+    EXPECT_EQ(platform.questions.size(), 1u);
+    EXPECT_TRUE(platform.messages.empty());
+    // The header reads no number; the last line has no field end and adds nothing.
+    EXPECT_EQ(List(track), (std::vector<Point>{{6, 1020}, {5, 1010}, {7, 1030}}));
+}
+
+TEST_F(DataTrackPaste, CopyThenPasteGivesTheReverseListOrder) {
+    const std::vector<Point> before = List(track);
+    track.CopyData(platform);
+    platform.clipText = platform.clipboard;
+    EXPECT_EQ(track.Paste(platform), 1);
+    std::vector<Point> reversed(before.rbegin(), before.rend());
+    EXPECT_EQ(List(track), reversed);
+    track.SortByDepth();
+    EXPECT_EQ(List(track), before);
+}
+
+TEST_F(DataTrackPaste, PointsOutsideTheAxesAreCountedInclusively) {
+    track.ClearPoints();
+    platform.clipText = "1000\t0\r\n1100\t100\r\n1050\t100.5\r\n1100.5\t50\r\n1050\tnan\r\n";
+    EXPECT_EQ(track.Paste(platform), 1);
+    EXPECT_TRUE(platform.questions.empty()); // nothing to clear
+    EXPECT_EQ(platform.messages,
+              (std::vector<std::string>{"Warning, 3 out of 5 points are outside of the range of "
+                                        "the axes. You may need to adjust the axis."}));
+    EXPECT_EQ(track.PointCount(), 5);
+}
+
+TEST_F(DataTrackPaste, UnusableTextSaysWhy) {
+    const std::string invalid = "Data format is not valid. Please paste only 2 columns of tab "
+                                "delimited values (depth and a value)";
+    const std::string none = "No valid data points found. Please paste only 2 columns of tab "
+                             "delimited values (depth and a value)";
+
+    platform.clipText = "Depth\tName\r\n1010\tshale\r\n\t5\r\n";
+    EXPECT_EQ(track.Paste(platform), 0);
+    EXPECT_EQ(platform.messages.back(), none);
+    EXPECT_EQ(track.PointCount(), 0);
+
+    // A 255-character field ends the scan; what came before it stays.
+    platform.clipText = "1010\t5\r\n1020\t" + std::string(255, '6') + "\r\n1030\t7\r\n";
+    EXPECT_EQ(track.Paste(platform), 0);
+    EXPECT_EQ(platform.messages.back(), invalid);
+    EXPECT_EQ(List(track), (std::vector<Point>{{5, 1010}}));
+
+    platform.clipText = "1010\t5\r\n1020\t" + std::string(254, '1') + "\r\n";
+    EXPECT_EQ(track.Paste(platform), 1);
+    EXPECT_EQ(track.PointCount(), 2);
+
+    // The text ends at its first zero, as any C string would.
+    platform.clipText = std::string("1010\t5\r\n\0"
+                                    "1020\t6\r\n",
+                                    17);
+    EXPECT_EQ(track.Paste(platform), 1);
+    EXPECT_EQ(track.PointCount(), 1);
+
+    // Megabytes without a field end stop at the first 255 characters.
+    platform.clipText = std::string(20'000'000, '7');
+    EXPECT_EQ(track.Paste(platform), 0);
+    EXPECT_EQ(platform.messages.back(), invalid);
+    EXPECT_EQ(track.PointCount(), 0);
+}
+
+// --- Units, bounds and averages ---
+
+TEST(DataTrack, UnitChangeConvertsDepthsAndKBButNotValues) {
+    CDataTrack t;
+    t.KB = 10;
+    SetList(t, {{5, 100}, {-99999, 200}});
+    t.SetDepthUnit(kMeters); // already meters: nothing happens
+    EXPECT_FLOAT_EQ(t.Points()[0].depth, 100);
+
+    t.SetDepthUnit(kFeet);
+    EXPECT_EQ(t.depthunit, kFeet);
+    EXPECT_EQ(t.Points()[0].depth, static_cast<float>(100 * kFeetPerMeter));
+    EXPECT_EQ(t.Points()[1].depth, static_cast<float>(200 * kFeetPerMeter));
+    EXPECT_EQ(t.KB, static_cast<float>(10 * kFeetPerMeter));
+    EXPECT_EQ(t.Points()[0].value, 5);
+    EXPECT_EQ(t.Points()[1].value, -99999);
+
+    t.SetDepthUnit(kMeters);
+    EXPECT_NEAR(t.Points()[1].depth, 200, 1e-4);
+    EXPECT_NEAR(t.KB, 10, 1e-5);
+
+    t.SetDepthUnit(7); // not a unit: stored, nothing converted
+    EXPECT_EQ(t.depthunit, 7);
+    EXPECT_NEAR(t.Points()[1].depth, 200, 1e-4);
+}
+
+TEST(DataTrack, AverageCountsTheRangeInclusivelyAndSkipsNulls) {
+    CDataTrack t;
+    SetList(t, {{1, 10}, {3, 20}, {t.nullvalue, 20}, {kNaN, 25}, {8, 30}, {100, 31}});
+    EXPECT_FLOAT_EQ(t.AveragePoints(10, 30), 4);
+    EXPECT_FLOAT_EQ(t.AveragePoints(20, 20), 3);
+    EXPECT_EQ(t.AveragePoints(30, 10), t.nullvalue); // top below its base: nothing
+    EXPECT_EQ(t.AveragePoints(21, 29), t.nullvalue);
+    EXPECT_EQ(t.AveragePoints(kNaN, 40), t.nullvalue);
+}
+
+TEST(DataTrack, BoundsAndRescaleCoverThePointValues) {
+    CDataTrack t;
+    float a = 1, b = 2, c = 3, d = 4;
+    EXPECT_FALSE(t.GetBounds(a, b, c, d));
+    EXPECT_EQ(a, 1);
+    t.hAxis.Init(kAxisLinearH, 0, 1, 0.2f, "x");
+    t.RescaleToData(); // nothing to fit
+    EXPECT_EQ(t.hAxis.max, 1);
+
+    SetList(t, {{12, 1500}, {kNaN, 900}, {-3, kNaN}, {kInf, 1200}, {47, 1000}});
+    ASSERT_TRUE(t.GetBounds(a, b, c, d));
+    EXPECT_EQ(a, -3);
+    EXPECT_EQ(b, kInf);
+    EXPECT_EQ(c, 900);
+    EXPECT_EQ(d, 1500);
+    t.RescaleToData(); // the infinite value is left out
+    EXPECT_LE(t.hAxis.min, -3);
+    EXPECT_GE(t.hAxis.max, 47);
+    EXPECT_LT(t.hAxis.max, 100);
+}
+
+// --- The exchange sort ---
+
+// Random lists of every shape (sorted, sorted but for the head as after digitising,
+// non-increasing as after loading, distinct, anything) must come out exactly as the
+// plain exchange sort leaves them, NaN keys included, by depth and by value.
+TEST(DataTrackSort, EveryShapeMatchesThePlainExchangeSort) {
+    std::mt19937 rng(20240611);
+    const float pool[] = {-kInf, -1, -0.0f, 0.0f, 1, 2, 2.5f, 3, kInf};
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    int checked = 0;
+    for (int trial = 0; trial < 6000; ++trial) {
+        const int shape = trial % 6;
+        int n = 1 + pick(10);
+        if (shape == 5) n = 20 + pick(150);
+        std::vector<float> keys(static_cast<size_t>(n));
+        for (float& k : keys)
+            k = pool[pick(9)];
+        if (shape == 0) std::sort(keys.begin(), keys.end());
+        if (shape == 1) std::sort(keys.begin() + 1, keys.end());
+        if (shape == 2) std::sort(keys.rbegin(), keys.rend());
+        if (shape == 3) {
+            for (int i = 0; i < n; ++i)
+                keys[static_cast<size_t>(i)] = static_cast<float>(i);
+            std::shuffle(keys.begin(), keys.end(), rng);
+        }
+        if (trial % 5 == 4 && n > 1) keys[static_cast<size_t>(pick(n))] = kNaN;
+        const bool byValue = trial % 2 == 0;
+
+        std::vector<Point> list;
+        for (int i = 0; i < n; ++i) {
+            const float key = keys[static_cast<size_t>(i)];
+            const float id = static_cast<float>(i);
+            list.push_back(byValue ? Point{key, id} : Point{id, key});
+        }
+        CDataTrack t;
+        SetList(t, list);
+        if (byValue)
+            t.SortPoints(1);
+        else
+            t.SortByDepth();
+        const std::vector<Point> expected = ExchangeSorted(list, byValue);
+        ASSERT_TRUE(SameBits(List(t), expected)) << "trial " << trial << " shape " << shape;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 6000);
+}
+
+TEST(DataTrackSort, DigitisingInsertsAfterSmallerDepthsOnly) {
+    CDataTrack t;
+    SetList(t, {{1, 10}, {2, 20}, {3, 20}, {4, 30}});
+    t.AddPoint(9, 20);
+    t.SortByDepth();
+    // The new point passes the strictly shallower point only.
+    EXPECT_EQ(List(t), (std::vector<Point>{{1, 10}, {9, 20}, {2, 20}, {3, 20}, {4, 30}}));
+}
+
+TEST(DataTrackSort, LongListsSortWithoutQuadraticCost) {
+    // An ascending file with repeated depths loads as a non-increasing list; then a
+    // shuffled list with repeats: a quarter million points each, which the plain
+    // exchange sort would take minutes over.
+    std::mt19937 rng(7);
+    kdManager in;
+    std::string text = "TABLE=D\nCOLUMNS=[depth;value]\n";
+    const int n = 250000;
+    for (int i = 0; i < n; ++i)
+        text += std::to_string(1000 + i / 3) + ";" + std::to_string(i) + "\n";
+    in.Read(text, "t");
+    CDataTrack t;
+    ASSERT_EQ(t.LoadData(in, "D"), 1);
+    ASSERT_EQ(t.PointCount(), n);
+    const std::vector<Point> loaded = List(t);
+    EXPECT_TRUE(std::is_sorted(loaded.begin(), loaded.end(),
+                               [](const Point& a, const Point& b) { return a.depth < b.depth; }));
+    // Each run of three follows a multiple of three smaller depths, so it keeps its
+    // list order: the reverse of the file's.
+    EXPECT_EQ(loaded[0].value, 2);
+    EXPECT_EQ(loaded[2].value, 0);
+    EXPECT_EQ(loaded[5].value, 3);
+
+    std::vector<Point> shuffled;
+    for (int i = 0; i < n; ++i)
+        shuffled.push_back({static_cast<float>(i), static_cast<float>(rng() % 5000)});
+    SetList(t, shuffled);
+    t.SortByDepth();
+    const std::vector<Point> sorted = List(t);
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
+                               [](const Point& a, const Point& b) { return a.depth < b.depth; }));
+    std::vector<float> ids;
+    for (const Point& p : sorted)
+        ids.push_back(p.value);
+    std::sort(ids.begin(), ids.end());
+    for (int i = 0; i < n; ++i)
+        ASSERT_EQ(ids[static_cast<size_t>(i)], static_cast<float>(i));
+}
