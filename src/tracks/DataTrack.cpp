@@ -16,8 +16,6 @@
 
 namespace {
 
-// Height of each curve's own header row in an overlay group.
-constexpr int kOverlayRow = 36;
 // A paste field this long means the text is not a table of numbers.
 constexpr size_t kMaxPasteField = 255;
 // Symbol half-sizes come from files too; keep the symbol arithmetic inside int.
@@ -132,17 +130,9 @@ std::vector<size_t> ExchangeOrder(const std::vector<float>& keys) {
 } // namespace
 
 void CDataTrack::SetDepthUnit(int unit) {
-    if (unit == depthunit) return;
-    depthunit = unit;
-    double factor;
-    if (unit == kMeters)
-        factor = 1.0 / kFeetPerMeter;
-    else if (unit == kFeet)
-        factor = kFeetPerMeter;
-    else
-        return;
-    for (Point& p : points)
-        p.depth = static_cast<float>(p.depth * factor);
+    const double factor = ChangeDepthUnit(unit);
+    if (factor == 0.0) return;
+    for (Point& p : points) p.depth = static_cast<float>(p.depth * factor);
     KB = static_cast<float>(KB * factor);
 }
 
@@ -167,22 +157,8 @@ void CDataTrack::CopyData(IPlatformServices& platform) {
 }
 
 void CDataTrack::Draw(CDrawSurface& dc) {
-    dc.SetBkMode(BK_TRANSPARENT);
-    hAxis.SetPixelRange(rect.left, rect.right, rect.top + kOverlayRow * overlayPosition);
-    hAxis.Draw(dc);
-
-    const CRect area{rect.left + 1, rect.top + kOverlayRow * overlayCount + 1, rect.right,
-                     rect.bottom};
-    SetTrackClipping(1);
-    ClipToTrack(dc, area);
-    if (hAxis.axisType == kAxisLogH)
-        hAxis.DrawGridLogH(dc, rect.bottom);
-    else
-        hAxis.DrawGridLinearH(dc, rect.bottom, 0);
-    if (depthAxis) {
-        depthAxis->SetPixelRange(rect.top, rect.bottom, rect.left);
-        depthAxis->DrawGridLinearV(dc, rect.right - 1, 0);
-    }
+    PlaceAndDrawHeaderAxis(dc);
+    ClipAndDrawGrids(dc);
 
     if (depthAxis && !points.empty()) {
         const auto x = [&](float v) { return hAxis.ValueToPixel(v); };

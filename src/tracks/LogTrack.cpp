@@ -15,9 +15,6 @@
 
 namespace {
 
-// Height of each curve's own header row in an overlay group.
-constexpr int kOverlayRow = 36;
-
 bool Usable(float v, float nullvalue) { return v != nullvalue && std::isfinite(v); }
 
 } // namespace
@@ -29,15 +26,8 @@ long long CLogTrack::IndexOf(float d) const {
 }
 
 void CLogTrack::SetDepthUnit(int unit) {
-    if (unit == depthunit) return;
-    depthunit = unit;
-    double factor;
-    if (unit == kMeters)
-        factor = 1.0 / kFeetPerMeter;
-    else if (unit == kFeet)
-        factor = kFeetPerMeter;
-    else
-        return;
+    const double factor = ChangeDepthUnit(unit);
+    if (factor == 0.0) return;
     startdepth = static_cast<float>(startdepth * factor);
     stopdepth = static_cast<float>(stopdepth * factor);
     depthstep = static_cast<float>(depthstep * factor);
@@ -45,22 +35,9 @@ void CLogTrack::SetDepthUnit(int unit) {
 }
 
 void CLogTrack::Draw(CDrawSurface& dc) {
-    dc.SetBkMode(BK_TRANSPARENT);
-    const int headerY = rect.top + kOverlayRow * overlayPosition;
-    hAxis.SetPixelRange(rect.left, rect.right, headerY);
-    if (depthAxis) depthAxis->SetPixelRange(rect.top, rect.bottom, rect.left);
-    hAxis.Draw(dc);
+    const int headerY = PlaceAndDrawHeaderAxis(dc);
     DrawRectOutline(dc, {rect.left, headerY, rect.right, rect.bottom});
-
-    const CRect area{rect.left + 1, rect.top + kOverlayRow * overlayCount + 1, rect.right,
-                     rect.bottom};
-    SetTrackClipping(1);
-    ClipToTrack(dc, area);
-    if (hAxis.axisType == kAxisLogH)
-        hAxis.DrawGridLogH(dc, rect.bottom);
-    else
-        hAxis.DrawGridLinearH(dc, rect.bottom, 0);
-    if (depthAxis) depthAxis->DrawGridLinearV(dc, rect.right - 1, 0);
+    ClipAndDrawGrids(dc);
 
     const int n = std::min(count, static_cast<int>(values.size()));
     if (depthAxis && n > 0 && depthstep != 0 && std::isfinite(depthstep)) {

@@ -2,8 +2,11 @@
 
 #include "doc/TableWriter.h"
 #include "doc/TextParse.h"
+#include "doc/Units.h"
 #include "doc/kdManager.h"
+#include "gfx/DrawSurface.h"
 #include "gfx/PlatformServices.h"
+#include "tracks/DrawHelpers.h"
 
 void CTrack::SetDepthUnit(int) {}
 
@@ -82,4 +85,31 @@ void CTrack::LoadCommonKeys(const kdManager& in) {
     in.GetValueInt("glwminor", hAxis.minorWidth);
     in.GetValueInt("glsmajor", hAxis.majorStyle);
     in.GetValueInt("glsminor", hAxis.minorStyle);
+}
+
+double CTrack::ChangeDepthUnit(int unit) {
+    if (unit == depthunit) return 0.0;
+    depthunit = unit;
+    if (unit == kMeters) return 1.0 / kFeetPerMeter;
+    if (unit == kFeet) return kFeetPerMeter;
+    return 0.0;
+}
+
+int CTrack::PlaceAndDrawHeaderAxis(CDrawSurface& dc) {
+    dc.SetBkMode(BK_TRANSPARENT);
+    const int headerY = rect.top + kOverlayRow * overlayPosition;
+    hAxis.SetPixelRange(rect.left, rect.right, headerY);
+    if (depthAxis) depthAxis->SetPixelRange(rect.top, rect.bottom, rect.left);
+    hAxis.Draw(dc);
+    return headerY;
+}
+
+void CTrack::ClipAndDrawGrids(CDrawSurface& dc) {
+    SetTrackClipping(1);
+    ClipToTrack(dc, {rect.left + 1, rect.top + kOverlayRow * overlayCount + 1, rect.right, rect.bottom});
+    if (hAxis.axisType == kAxisLogH)
+        hAxis.DrawGridLogH(dc, rect.bottom);
+    else
+        hAxis.DrawGridLinearH(dc, rect.bottom, 0);
+    if (depthAxis) depthAxis->DrawGridLinearV(dc, rect.right - 1, 0);
 }

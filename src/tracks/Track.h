@@ -67,6 +67,21 @@ public:
 protected:
     // The usual header: the table start, the common keys and then the kind's own.
     void BeginHeader(CTableWriter& out, std::string_view table);
+
+    // Stores a new depth unit; gives the factor depths convert by, or 0 when nothing
+    // converts (the same unit, or one that is neither metres nor feet).
+    double ChangeDepthUnit(int unit);
+
+    // Curves and points: the header axis on its row of the overlay group and the
+    // depth axis down the track; then the header axis drawn. Gives the y of the
+    // header axis line.
+    int PlaceAndDrawHeaderAxis(CDrawSurface& dc);
+    // Clips to the curve area below the group's header rows and draws the grid lines
+    // of both axes in it.
+    void ClipAndDrawGrids(CDrawSurface& dc);
+
+    // Each curve of an overlay group has a header row of its own, this high.
+    static constexpr int kOverlayRow = 36;
 };
 
 // The document's ordered list of tracks, left to right on the page.
