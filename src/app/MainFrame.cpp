@@ -5,6 +5,7 @@
 #include "app/KeyboardLocks.h"
 #include "app/PlotWidget.h"
 #include "app/ScaleListBar.h"
+#include "app/SmartComboBox.h"
 #include "doc/CommandIds.h"
 #include "doc/CommandState.h"
 #include "view/DepthScale.h"
@@ -53,6 +54,17 @@ CMainFrame::CMainFrame() : platform(this), doc(platform), view(doc) {
         UpdateLockIndicators();
     });
     idle->start(250);
+
+    // F6 and Shift+F6 move between the panes: the plot and the depth scale bar.
+    auto* nextPane = new QAction(this);
+    nextPane->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+    connect(nextPane, &QAction::triggered, this, [this] {
+        if (plot->hasFocus() && scaleDock->isVisible())
+            scaleBar->LengthBox()->setFocus(Qt::TabFocusReason);
+        else
+            plot->setFocus(Qt::OtherFocusReason);
+    });
+    addAction(nextPane);
 
     resize(1100, 820);
     plot->TakeScreenResolution();
