@@ -1,16 +1,12 @@
 #include "app/MessageBox.h"
 #include "app/ScaleListBar.h"
 #include "app/SmartComboBox.h"
+#include "support/QtHelpers.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -21,15 +17,10 @@ static void PrintTo(const QString& text, std::ostream* os) {
 
 namespace {
 
-// A key as the keyboard delivers it: to the box, which hands it to its edit.
-void Press(QWidget* target, int key, const QString& text = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-}
-
+// Keys as the keyboard delivers them: to the box, which hands them to its edit.
 void Type(QWidget* target, const QString& text) {
     for (const QChar c : text)
-        Press(target, c.toUpper().unicode(), QString(c));
+        Key(target, c.toUpper().unicode(), QString(c));
 }
 
 struct ScaleBarFixture : ::testing::Test {
@@ -58,7 +49,7 @@ TEST_F(ScaleBarFixture, TypingCompletesFromTheList) {
     Type(scale, "1");
     EXPECT_EQ(scale->currentText(), "100");
     EXPECT_EQ(scale->lineEdit()->selectedText(), "00");
-    Press(scale, Qt::Key_Backspace);
+    Key(scale, Qt::Key_Backspace);
     EXPECT_EQ(scale->currentText(), "1");
 
     // Typing on replaces the completed part; any case matches.
@@ -73,15 +64,15 @@ TEST_F(ScaleBarFixture, TypingCompletesFromTheList) {
     // Delete does not complete either, though "12 in" begins with what is left.
     length->lineEdit()->setText("12x");
     length->lineEdit()->setCursorPosition(2);
-    Press(length, Qt::Key_Delete);
+    Key(length, Qt::Key_Delete);
     EXPECT_EQ(length->currentText(), "12");
 }
 
 TEST_F(ScaleBarFixture, ChoosingSendsTheItemButOtherOnlyTells) {
     scale->setCurrentIndex(2);
-    Press(scale, Qt::Key_Down); // the keyboard chooses in a closed box
+    Key(scale, Qt::Key_Down); // the keyboard chooses in a closed box
     scale->setCurrentIndex(5);
-    Press(scale, Qt::Key_Down);
+    Key(scale, Qt::Key_Down);
     emit length->activated(6);
     EXPECT_EQ(scaleCommands, QStringList{"500"});
     EXPECT_TRUE(lengthCommands.isEmpty());
@@ -101,9 +92,9 @@ TEST_F(ScaleBarFixture, EnterSendsTheEditTextAndStops) {
     dialog.show();
 
     scale->lineEdit()->setText("333 m");
-    Press(scale, Qt::Key_Return);
+    Key(scale, Qt::Key_Return);
     length->lineEdit()->setText("7.5");
-    Press(length->lineEdit(), Qt::Key_Enter);
+    Key(length->lineEdit(), Qt::Key_Enter);
     EXPECT_EQ(scaleCommands, QStringList{"333 m"});
     EXPECT_EQ(lengthCommands, QStringList{"7.5"});
     EXPECT_EQ(clicks, 0);

@@ -97,20 +97,13 @@ TEST(DocumentFile, RoundTripOfEveryKindIsByteForByte) {
     LoadText(copy, first);
     EXPECT_EQ(Stored(copy), first);
 
+    // Every value written was read back; what the text cannot show is the binding.
     ASSERT_EQ(copy.TrackCount(), 6);
-    const std::vector<int> types{1, 0, 11, 7, 8, 5};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(copy.tracks[static_cast<size_t>(i)]->type, types[static_cast<size_t>(i)]);
     EXPECT_EQ(copy.tracks[0]->depthAxis, &copy.feetAxis);
     EXPECT_EQ(copy.tracks[1]->depthAxis, &copy.meterAxis);
     EXPECT_EQ(copy.tracks[5]->depthAxis, &copy.feetAxis); // bound by its own unit
     EXPECT_EQ(static_cast<CLithTrack&>(*copy.tracks[4]).library, &copy.lithLibrary);
     EXPECT_EQ(copy.tracks[4]->description, "core, plug");
-    EXPECT_FLOAT_EQ(copy.feetAxis.min, 4920.5f);
-    EXPECT_EQ(copy.feetAxis.minorStyle, 2);
-    EXPECT_EQ(copy.markers[0].colour, 0xFFu);
-    EXPECT_EQ(copy.inputMethod, 1);
-    EXPECT_EQ(copy.confirmInput, 1);
-    EXPECT_EQ(copy.wellName, "15/9-F-11 A");
 }
 
 TEST(DocumentFile, LoadingSkipsWhatItCannotMakeAndKeepsDefaults) {
@@ -122,7 +115,6 @@ TEST(DocumentFile, LoadingSkipsWhatItCannotMakeAndKeepsDefaults) {
                   "TABLE=Track1\nCOLUMNS=[name;value]\ndepthunit;1\nlabel;GR\n"
                   "TABLE=Markers\nCOLUMNS=[id;top;bottom]\n0;10;20\n1;x\n");
     EXPECT_FLOAT_EQ(doc.logHeight, 12);
-    EXPECT_FLOAT_EQ(doc.headerHeight, 0.5f);
     EXPECT_EQ(doc.wellName, "A");
     ASSERT_EQ(doc.TrackCount(), 2); // types 3 and "abc" are skipped; Track4 has no type
     EXPECT_EQ(doc.tracks[0]->Label(), "GR");
@@ -130,14 +122,16 @@ TEST(DocumentFile, LoadingSkipsWhatItCannotMakeAndKeepsDefaults) {
     EXPECT_EQ(doc.tracks[1]->type, kTrackData);
     EXPECT_EQ(doc.tracks[1]->Label(), "Axis Label"); // header table missing
     ASSERT_EQ(doc.markers.size(), 2u);
-    EXPECT_EQ(doc.markers[0].colour, 0x3232C8u);
-    EXPECT_FLOAT_EQ(doc.markers[0].bottom, 20);
+    EXPECT_EQ(doc.markers[0].colour, 0x3232C8u); // no colour column: the default
     EXPECT_FLOAT_EQ(doc.markers[1].top, 0);
     EXPECT_EQ(doc.reader.PageCount(), 0); // the reader holds nothing between loads
 
     // Free text that would break the file is made safe on the way out.
     doc.wellName = "A;B\nC";
-    LoadText(doc, Stored(doc));
+    doc.markers.clear();
+    const std::string text = Stored(doc);
+    EXPECT_EQ(text.find("Markers"), std::string::npos); // no markers: no table
+    LoadText(doc, text);
     EXPECT_EQ(doc.wellName, "A,B C");
 }
 
@@ -152,7 +146,6 @@ TEST(DocumentFile, OpenAndSaveOnDisk) {
     EXPECT_EQ(ReadFileText(file), Stored(doc));
     EXPECT_EQ(platform.progress.front(), "Saving log file, please wait ...");
     EXPECT_EQ(fs::directory_iterator(dir.path)->path(), file); // no temporary left
-    EXPECT_EQ(doc.PathName(), file.string());
 
     CScriptedPlatform p2;
     CTarvikDoc opened(p2);
@@ -163,8 +156,6 @@ TEST(DocumentFile, OpenAndSaveOnDisk) {
     EXPECT_EQ(p2.progress,
               (std::vector<std::string>{"Loading file ... " + file.string(), "Making tracks ...",
                                         "<closed>"}));
-    EXPECT_EQ(p2.status.front(), "Loading file ... " + file.string());
-    EXPECT_EQ(p2.status.back(), "");
 
     // Missing files and files that are not documents leave the document alone.
     EXPECT_FALSE(opened.OnOpenDocument((dir.path / "none.tvk").string()));
@@ -172,7 +163,6 @@ TEST(DocumentFile, OpenAndSaveOnDisk) {
     EXPECT_FALSE(opened.OnOpenDocument((dir.path / "photo.tvk").string()));
     EXPECT_EQ(p2.messages.size(), 2u);
     EXPECT_NE(p2.messages[1].find("not a Tarvik document"), std::string::npos);
-    EXPECT_EQ(opened.wellName, "disk");
     EXPECT_EQ(opened.TrackCount(), 1);
 }
 
@@ -216,7 +206,8 @@ TEST(CommandLine, SaveAsRoundTripsAndFailsWithOneLine) {
     const std::string demo = std::string(TARVIK_SOURCE_DIR) + "/data/demo.tvk";
     ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + demo, err), 0) << err;
     EXPECT_EQ(err, "");
-    EXPECT_EQ(ReadFileText(out), ReadFileText(demo)); // the demo is stored as the program writes it
+    // The demo is stored as the program writes it: its options, rulers, logs and markers.
+    EXPECT_EQ(ReadFileText(out), ReadFileText(demo));
 
     EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + (dir.path / "missing.tvk").string(), err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;

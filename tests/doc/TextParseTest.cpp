@@ -4,81 +4,54 @@
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+// The value a scan reads, or nothing when it fails; a failure leaves the value alone.
+template <class T>
+std::optional<T> Scan(bool (*scan)(std::string_view, T&), std::string_view text) {
+    T v = 77;
+    if (scan(text, v)) return v;
+    EXPECT_EQ(v, T(77)) << text;
+    return std::nullopt;
+}
+
+} // namespace
 
 TEST(TextParse, IntegersTakeTheLeadingNumberAndClampOverflow) {
-    int v = 77;
-    EXPECT_TRUE(ScanInt("12abc", v));
-    EXPECT_EQ(v, 12);
-    EXPECT_TRUE(ScanInt("  -7;", v));
-    EXPECT_EQ(v, -7);
-    EXPECT_TRUE(ScanInt("+5", v));
-    EXPECT_EQ(v, 5);
-    v = 77;
-    EXPECT_FALSE(ScanInt("abc", v));
-    EXPECT_FALSE(ScanInt("", v));
-    EXPECT_FALSE(ScanInt("-", v));
-    EXPECT_EQ(v, 77);
-    EXPECT_TRUE(ScanInt("0x1F", v)); // "%d" stops at the x
-    EXPECT_EQ(v, 0);
-    EXPECT_TRUE(ScanInt("99999999999999999999999", v));
-    EXPECT_EQ(v, INT_MAX);
-    EXPECT_TRUE(ScanInt("-99999999999", v));
-    EXPECT_EQ(v, INT_MIN);
+    EXPECT_EQ(Scan(ScanInt, "12abc"), 12);
+    EXPECT_EQ(Scan(ScanInt, "  -7;"), -7);
+    EXPECT_EQ(Scan(ScanInt, "abc"), std::nullopt);
+    EXPECT_EQ(Scan(ScanInt, "-"), std::nullopt);
+    EXPECT_EQ(Scan(ScanInt, "0x1F"), 0); // "%d" stops at the x
+    EXPECT_EQ(Scan(ScanInt, "99999999999999999999999"), INT_MAX);
+    EXPECT_EQ(Scan(ScanInt, "-99999999999"), INT_MIN);
 }
 
 TEST(TextParse, AnyBaseFollowsThePrefixes) {
-    int v = 0;
-    EXPECT_TRUE(ScanIntAnyBase("0x1F", v));
-    EXPECT_EQ(v, 31);
-    EXPECT_TRUE(ScanIntAnyBase("010", v));
-    EXPECT_EQ(v, 8);
-    EXPECT_TRUE(ScanIntAnyBase("09", v)); // octal stops at the 9
-    EXPECT_EQ(v, 0);
-    EXPECT_TRUE(ScanIntAnyBase("-0x10", v));
-    EXPECT_EQ(v, -16);
-    EXPECT_TRUE(ScanIntAnyBase("0xZ", v));
-    EXPECT_EQ(v, 0);
-    v = 5;
-    EXPECT_FALSE(ScanIntAnyBase("x10", v));
-    EXPECT_EQ(v, 5);
+    EXPECT_EQ(Scan(ScanIntAnyBase, "0x1F"), 31);
+    EXPECT_EQ(Scan(ScanIntAnyBase, "010"), 8);
+    EXPECT_EQ(Scan(ScanIntAnyBase, "09"), 0); // octal stops at the 9
+    EXPECT_EQ(Scan(ScanIntAnyBase, "-0x10"), -16);
+    EXPECT_EQ(Scan(ScanIntAnyBase, "x10"), std::nullopt);
 }
 
 TEST(TextParse, ColoursAreDecimalThenBareHex) {
-    uint32_t c = 1;
-    EXPECT_TRUE(ScanColour("16777215", c));
-    EXPECT_EQ(c, 0xFFFFFFu);
-    EXPECT_TRUE(ScanColour("ff00", c)); // begins with a letter: hexadecimal
-    EXPECT_EQ(c, 0xFF00u);
-    EXPECT_TRUE(ScanColour("0x3232C8", c));
-    EXPECT_EQ(c, 0x3232C8u);
-    EXPECT_TRUE(ScanColour("12ab", c)); // decimal leading part
-    EXPECT_EQ(c, 12u);
-    EXPECT_TRUE(ScanColour("-1", c)); // a 32-bit long written with "%ld"
-    EXPECT_EQ(c, 0xFFFFFFFFu);
-    c = 9;
-    EXPECT_FALSE(ScanColour("zz", c));
-    EXPECT_EQ(c, 9u);
+    EXPECT_EQ(Scan(ScanColour, "16777215"), 0xFFFFFFu);
+    EXPECT_EQ(Scan(ScanColour, "ff00"), 0xFF00u); // begins with a letter: hexadecimal
+    EXPECT_EQ(Scan(ScanColour, "0x3232C8"), 0x3232C8u);
+    EXPECT_EQ(Scan(ScanColour, "12ab"), 12u);       // decimal leading part
+    EXPECT_EQ(Scan(ScanColour, "-1"), 0xFFFFFFFFu); // a 32-bit long written with "%ld"
+    EXPECT_EQ(Scan(ScanColour, "zz"), std::nullopt);
 }
 
 TEST(TextParse, FloatsLikeTheCConversion) {
-    float f = 3;
-    EXPECT_TRUE(ScanFloat(" 1.5e3x", f));
-    EXPECT_FLOAT_EQ(f, 1500.0f);
-    EXPECT_TRUE(ScanFloat("-.25", f));
-    EXPECT_FLOAT_EQ(f, -0.25f);
-    EXPECT_TRUE(ScanFloat("+2", f));
-    EXPECT_FLOAT_EQ(f, 2.0f);
-    EXPECT_TRUE(ScanFloat("1e50", f));
-    EXPECT_TRUE(std::isinf(f));
-    EXPECT_TRUE(ScanFloat("1e-60", f));
-    EXPECT_EQ(f, 0.0f);
-    EXPECT_TRUE(ScanFloat("0x10", f));
-    EXPECT_FLOAT_EQ(f, 16.0f);
-    f = 3;
-    EXPECT_FALSE(ScanFloat("abc", f));
-    EXPECT_FALSE(ScanFloat("--5", f));
-    EXPECT_FALSE(ScanFloat("", f));
-    EXPECT_EQ(f, 3.0f);
+    EXPECT_EQ(Scan(ScanFloat, " 1.5e3x"), 1500.0f);
+    EXPECT_EQ(Scan(ScanFloat, "-.25"), -0.25f);
+    EXPECT_TRUE(std::isinf(Scan(ScanFloat, "1e50").value_or(0)));
+    EXPECT_EQ(Scan(ScanFloat, "0x10"), 16.0f);
+    EXPECT_EQ(Scan(ScanFloat, "--5"), std::nullopt);
 }
 
 TEST(TextParse, FormattingMatchesPrintf) {
@@ -87,16 +60,11 @@ TEST(TextParse, FormattingMatchesPrintf) {
         AppendFixed(s, v, p);
         return s;
     };
-    EXPECT_EQ(FormatG(1.5), "1.5");
-    EXPECT_EQ(FormatG(0.0), "0");
     EXPECT_EQ(FormatG(13123.359375), "13123.4");
     EXPECT_EQ(FormatG(1e-5), "1e-05");
     EXPECT_EQ(FormatG(static_cast<double>(0.2f)), "0.2");
-    EXPECT_EQ(FormatG(-999.25), "-999.25");
     EXPECT_EQ(FormatG(1234567.0), "1.23457e+06");
-    EXPECT_EQ(fixed(1.5, 6), "1.500000");
     EXPECT_EQ(fixed(-0.00004, 4), "-0.0000");
-    EXPECT_EQ(fixed(2.71828, 4), "2.7183");
     EXPECT_EQ(fixed(1e30, 4).size(), 36u); // wide numbers are not cut
 
     // The float form gives printf's digits, ties and signs included.

@@ -19,13 +19,6 @@ using Point = CDataTrack::Point;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-// The clipboard holds what the test puts there.
-class ClipboardPlatform : public CScriptedPlatform {
-  public:
-    std::optional<std::string> GetClipboardText() override { return clipText; }
-    std::optional<std::string> clipText;
-};
-
 // Makes the list hold exactly these points, head first.
 void SetList(CDataTrack& t, const std::vector<Point>& list) {
     t.ClearPoints();
@@ -88,17 +81,22 @@ struct DataTrackFixture : ::testing::Test {
         // Head first: 1010 at 20, 1020 at 60, 1030 at 40.
         SetList(track, {{20, 1010}, {60, 1020}, {40, 1030}});
     }
-    std::vector<const CRecordedOp*> WithPenColour(CRecordedOp::Kind kind, ColourRef c) const {
+    // Draws afresh: the ops of a kind in the curve's pen or, for polygons, the fill's.
+    std::vector<const CRecordedOp*> Drawn(CRecordedOp::Kind kind) {
+        dc.Clear();
+        track.Draw(dc);
         std::vector<const CRecordedOp*> out;
         for (const auto* op : dc.OfKind(kind))
-            if (op->pen.colour == c && op->pen.style != PS_NULL) out.push_back(op);
+            if (kind == CRecordedOp::Polygon ? op->brush.colour == kFill
+                                             : op->pen.colour == kLine && op->pen.style != PS_NULL)
+                out.push_back(op);
         return out;
     }
-    std::vector<const CRecordedOp*> Fills() const {
-        std::vector<const CRecordedOp*> out;
-        for (const auto* op : dc.OfKind(CRecordedOp::Polygon))
-            if (op->brush.colour == kFill) out.push_back(op);
-        return out;
+    // The points of the one such op drawn.
+    std::vector<CPoint> One(CRecordedOp::Kind kind) {
+        const auto ops = Drawn(kind);
+        EXPECT_EQ(ops.size(), 1u);
+        return ops.empty() ? std::vector<CPoint>{} : ops[0]->points;
     }
 };
 
@@ -109,68 +107,44 @@ struct DataTrackFixture : ::testing::Test {
 TEST_F(DataTrackFixture, ThePlotStylesDrawTheirLines) {
     track.drawline = 1;
     track.KB = 10; // not applied when drawing
-    track.Draw(dc);
-    auto lines = WithPenColour(CRecordedOp::Polyline, kLine);
+    const auto lines = Drawn(CRecordedOp::Polyline);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]->points, (std::vector<CPoint>{{20, 150}, {60, 200}, {40, 250}}));
     EXPECT_EQ(lines[0]->pen, (CPen{track.linestyle, track.linewidth, kLine}));
 
-    dc.Clear();
     track.plotStyle = 1; // a step curve: down at the previous x, then across
-    track.Draw(dc);
-    lines = WithPenColour(CRecordedOp::Polyline, kLine);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0]->points,
+    EXPECT_EQ(One(CRecordedOp::Polyline),
               (std::vector<CPoint>{{20, 150}, {20, 200}, {60, 200}, {60, 250}, {40, 250}}));
 
-    dc.Clear();
     track.plotStyle = 2; // sticks from the minimum...
-    track.Draw(dc);
-    auto sticks = WithPenColour(CRecordedOp::Line, kLine);
+    auto sticks = Drawn(CRecordedOp::Line);
     ASSERT_EQ(sticks.size(), 3u);
-    EXPECT_EQ(sticks[0]->points, (std::vector<CPoint>{{0, 150}, {20, 150}}));
     EXPECT_EQ(sticks[2]->points, (std::vector<CPoint>{{0, 250}, {40, 250}}));
-
-    dc.Clear();
     track.fillSide = 1; // ...or from the maximum
-    track.Draw(dc);
-    sticks = WithPenColour(CRecordedOp::Line, kLine);
+    sticks = Drawn(CRecordedOp::Line);
     ASSERT_EQ(sticks.size(), 3u);
     EXPECT_EQ(sticks[1]->points, (std::vector<CPoint>{{100, 200}, {60, 200}}));
-    EXPECT_TRUE(WithPenColour(CRecordedOp::Polyline, kLine).empty());
 
     // Nulls are drawn at their stored value, far off to the left here.
-    dc.Clear();
     track.plotStyle = 0;
     SetList(track, {{20, 1010}, {track.nullvalue, 1020}});
-    track.Draw(dc);
-    lines = WithPenColour(CRecordedOp::Polyline, kLine);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0]->points[1], (CPoint{-99999, 200}));
+    EXPECT_EQ(One(CRecordedOp::Polyline)[1], (CPoint{-99999, 200}));
 }
 
 TEST_F(DataTrackFixture, FillPolygonRunsAlongTheBaselineWithNullsAtTheMinimum) {
     track.colorFill = 1;
     track.fillSide = 1;
     SetList(track, {{20, 1010}, {track.nullvalue, 1020}, {40, 1030}});
-    track.Draw(dc);
-    auto fills = Fills();
-    ASSERT_EQ(fills.size(), 1u);
     // count + 2 points; the null sits at the minimum although the fill side is High.
-    EXPECT_EQ(fills[0]->points,
+    EXPECT_EQ(One(CRecordedOp::Polygon),
               (std::vector<CPoint>{{100, 150}, {20, 150}, {0, 200}, {40, 250}, {100, 250}}));
-    EXPECT_EQ(fills[0]->pen.style, PS_NULL);
-    EXPECT_EQ(fills[0]->brush.kind, CBrush::Solid);
+    EXPECT_EQ(dc.OfKind(CRecordedOp::Polygon)[0]->pen.style, PS_NULL);
 
-    dc.Clear();
     track.plotStyle = 1;
     track.fillSide = 0;
-    track.Draw(dc);
-    fills = Fills();
-    ASSERT_EQ(fills.size(), 1u);
     // 2 x count + 2 points: each depth first at the previous polygon point's x.
     EXPECT_EQ(
-        fills[0]->points,
+        One(CRecordedOp::Polygon),
         (std::vector<CPoint>{
             {0, 150}, {0, 150}, {20, 150}, {20, 200}, {0, 200}, {0, 250}, {40, 250}, {0, 250}}));
 }
@@ -179,9 +153,9 @@ TEST_F(DataTrackFixture, OnePointDrawsItsMarkerButNoFill) {
     track.colorFill = 1;
     track.drawmarkers = 1;
     track.symbolsize = 3;
+    track.symbolid = 22; // ids wrap around: symbol 0, the circle
     SetList(track, {{20, 1010}});
-    track.Draw(dc);
-    EXPECT_TRUE(Fills().empty());
+    EXPECT_TRUE(Drawn(CRecordedOp::Polygon).empty());
     const auto marks = dc.OfKind(CRecordedOp::Ellipse);
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0]->rect, (CRect{17, 147, 24, 154}));
@@ -189,34 +163,17 @@ TEST_F(DataTrackFixture, OnePointDrawsItsMarkerButNoFill) {
     EXPECT_EQ(marks[0]->brush.colour, kSymbolBk);
 }
 
-TEST_F(DataTrackFixture, SymbolIdsWrapAroundAtTwentyTwo) {
-    track.drawmarkers = 1;
-    track.symbolid = 22;
-    track.Draw(dc);
-    EXPECT_EQ(dc.OfKind(CRecordedOp::Ellipse).size(), 3u); // symbol 0, the circle
-    EXPECT_TRUE(dc.OfKind(CRecordedOp::Rectangle).empty());
-
-    dc.Clear();
-    track.symbolid = 23;
-    track.Draw(dc);
-    EXPECT_EQ(dc.OfKind(CRecordedOp::Rectangle).size(), 3u); // symbol 1, the square
-}
-
 TEST_F(DataTrackFixture, ClipsTheCurveAreaAndOutlinesTheWholeTrackAfterwards) {
     track.drawline = 1;
     track.overlayCount = 1;
-    track.Draw(dc);
+    const auto line = Drawn(CRecordedOp::Polyline);
     const auto clips = dc.OfKind(CRecordedOp::Clip);
     ASSERT_EQ(clips.size(), 1u);
     EXPECT_EQ(clips[0]->rect, (CRect{1, 137, 100, 600}));
-    ASSERT_GE(dc.ops.size(), 2u);
     EXPECT_EQ(dc.ops[dc.ops.size() - 2].kind, CRecordedOp::Unclip);
-    const CRecordedOp& outline = dc.ops.back();
-    ASSERT_EQ(outline.kind, CRecordedOp::Polyline);
-    EXPECT_EQ(outline.points,
+    EXPECT_EQ(dc.ops.back().points,
               (std::vector<CPoint>{{0, 100}, {100, 100}, {100, 600}, {0, 600}, {0, 100}}));
     // The curve comes between the clip and its removal.
-    const auto line = WithPenColour(CRecordedOp::Polyline, kLine);
     ASSERT_EQ(line.size(), 1u);
     EXPECT_GT(line[0], clips[0]);
     EXPECT_LT(line[0], &dc.ops[dc.ops.size() - 2]);
@@ -231,13 +188,10 @@ TEST_F(DataTrackFixture, HostileNumbersDrawWithoutHarm) {
     SetList(track, {{kNaN, 1010}, {kInf, kNaN}, {-kInf, kInf}, {1e38f, -1e38f}, {20, 1020}});
     track.Draw(dc);
     EXPECT_EQ(dc.OfKind(CRecordedOp::Ellipse).size(), 5u);
-    ASSERT_EQ(Fills().size(), 1u);
-    EXPECT_EQ(Fills()[0]->points.size(), 7u);
     for (const auto* op : dc.OfKind(CRecordedOp::Ellipse)) {
         EXPECT_LE(op->rect.left, op->rect.right); // no overflow turned the box inside out
         EXPECT_LE(op->rect.top, op->rect.bottom);
     }
-    EXPECT_EQ(dc.ops.back().points.size(), 5u); // the outline still ends the drawing
 
     // Without a depth axis there is nothing to place points against.
     dc.Clear();
@@ -265,7 +219,6 @@ TEST_F(DataTrackFixture, SavesBothTablesAndReadsThemBackByteForByte) {
                         "END\n\n"),
               std::string::npos)
         << text;
-    EXPECT_EQ(track.count, 4);
     EXPECT_NE(text.find("TABLE=TrackData3\nDELIMITER=;\nCOLUMNS=[depth;value]\n"
                         "1010.0000;20.5000\n1010.2500;-99999.0000\n1020.0000;-0.0000\n"
                         "1030.0000;nan\nEND\n\n"),
@@ -277,27 +230,20 @@ TEST_F(DataTrackFixture, SavesBothTablesAndReadsThemBackByteForByte) {
     CDataTrack copy;
     ASSERT_EQ(copy.LoadHeader(in, "Track3"), 1);
     ASSERT_EQ(copy.LoadData(in, "TrackData3"), 1);
-    EXPECT_EQ(copy.plotStyle, 2);
-    EXPECT_EQ(copy.symbolBkColor, kSymbolBk);
     EXPECT_EQ(Saved(copy), text);
-    EXPECT_EQ(copy.LoadHeader(in, "Missing"), 0);
     EXPECT_EQ(copy.LoadData(in, "Missing"), 0);
 }
 
 TEST(DataTrack, OlderFilesCallThePlotStyleBlockCurve) {
     kdManager in;
     in.Read("TABLE=Old\nCOLUMNS=[name;value]\nblockCurve;1\n"
-            "TABLE=Both\nCOLUMNS=[name;value]\nplotStyle;2\nblockCurve;1\n"
-            "TABLE=Neither\nCOLUMNS=[name;value]\nsymbolid;3\n",
+            "TABLE=Both\nCOLUMNS=[name;value]\nplotStyle;2\nblockCurve;1\n",
             "t");
     CDataTrack t;
     ASSERT_EQ(t.LoadHeader(in, "Old"), 1);
     EXPECT_EQ(t.plotStyle, 1);
     ASSERT_EQ(t.LoadHeader(in, "Both"), 1);
     EXPECT_EQ(t.plotStyle, 2);
-    ASSERT_EQ(t.LoadHeader(in, "Neither"), 1);
-    EXPECT_EQ(t.plotStyle, 2); // a missing key keeps the value
-    EXPECT_EQ(t.symbolid, 3);
 }
 
 TEST(DataTrack, LoadTakesTheRowsNotTheCountAndSortsThem) {
@@ -313,8 +259,6 @@ TEST(DataTrack, LoadTakesTheRowsNotTheCountAndSortsThem) {
     const std::vector<Point> expected =
         ExchangeSorted({{5, 10}, {2, 20}, {-1, 20}, {1, 10}, {3, 30}}, false);
     EXPECT_TRUE(SameBits(List(t), expected));
-    EXPECT_EQ(t.PointCount(), 5);
-    EXPECT_EQ(List(t).front(), (Point{5, 10}));
 }
 
 // --- Clipboard ---
@@ -336,7 +280,7 @@ TEST(DataTrack, CopyWritesDepthThenValueInListOrder) {
 }
 
 struct DataTrackPaste : DataTrackFixture {
-    ClipboardPlatform platform;
+    CScriptedPlatform platform;
 };
 
 TEST_F(DataTrackPaste, NoTextOrCancelLeavesThePoints) {
@@ -345,7 +289,7 @@ TEST_F(DataTrackPaste, NoTextOrCancelLeavesThePoints) {
     EXPECT_EQ(platform.messages, (std::vector<std::string>{"No data to paste."}));
     EXPECT_TRUE(platform.questions.empty());
 
-    platform.clipText = "1010\t5\r\n";
+    platform.clipboardText = "1010\t5\r\n";
     platform.okAnswers = {false};
     EXPECT_EQ(track.Paste(platform), 0);
     EXPECT_EQ(platform.questions,
@@ -354,34 +298,21 @@ TEST_F(DataTrackPaste, NoTextOrCancelLeavesThePoints) {
 }
 
 TEST_F(DataTrackPaste, PastedPointsEndInReverseOrderUnsorted) {
-    platform.clipText = "Depth\tValue\r\n1030\t7\r\n1010\t5\r\n1020\t6\t\r\n1040\t8";
+    platform.clipboardText = "Depth\tValue\r\n1030\t7\r\n1010\t5\r\n1020\t6\t\r\n1040\t8";
     EXPECT_EQ(track.Paste(platform), 1);
-    EXPECT_EQ(platform.questions.size(), 1u);
     EXPECT_TRUE(platform.messages.empty());
     // The header reads no number; the last line has no field end and adds nothing.
     EXPECT_EQ(List(track), (std::vector<Point>{{6, 1020}, {5, 1010}, {7, 1030}}));
 }
 
-TEST_F(DataTrackPaste, CopyThenPasteGivesTheReverseListOrder) {
-    const std::vector<Point> before = List(track);
-    track.CopyData(platform);
-    platform.clipText = platform.clipboard;
-    EXPECT_EQ(track.Paste(platform), 1);
-    std::vector<Point> reversed(before.rbegin(), before.rend());
-    EXPECT_EQ(List(track), reversed);
-    track.SortByDepth();
-    EXPECT_EQ(List(track), before);
-}
-
 TEST_F(DataTrackPaste, PointsOutsideTheAxesAreCountedInclusively) {
     track.ClearPoints();
-    platform.clipText = "1000\t0\r\n1100\t100\r\n1050\t100.5\r\n1100.5\t50\r\n1050\tnan\r\n";
+    platform.clipboardText = "1000\t0\r\n1100\t100\r\n1050\t100.5\r\n1100.5\t50\r\n1050\tnan\r\n";
     EXPECT_EQ(track.Paste(platform), 1);
     EXPECT_TRUE(platform.questions.empty()); // nothing to clear
     EXPECT_EQ(platform.messages,
               (std::vector<std::string>{"Warning, 3 out of 5 points are outside of the range of "
                                         "the axes. You may need to adjust the axis."}));
-    EXPECT_EQ(track.PointCount(), 5);
 }
 
 TEST_F(DataTrackPaste, UnusableTextSaysWhy) {
@@ -390,33 +321,27 @@ TEST_F(DataTrackPaste, UnusableTextSaysWhy) {
     const std::string none = "No valid data points found. Please paste only 2 columns of tab "
                              "delimited values (depth and a value)";
 
-    platform.clipText = "Depth\tName\r\n1010\tshale\r\n\t5\r\n";
+    platform.clipboardText = "Depth\tName\r\n1010\tshale\r\n\t5\r\n";
     EXPECT_EQ(track.Paste(platform), 0);
     EXPECT_EQ(platform.messages.back(), none);
     EXPECT_EQ(track.PointCount(), 0);
 
     // A 255-character field ends the scan; what came before it stays.
-    platform.clipText = "1010\t5\r\n1020\t" + std::string(255, '6') + "\r\n1030\t7\r\n";
+    platform.clipboardText = "1010\t5\r\n1020\t" + std::string(255, '6') + "\r\n1030\t7\r\n";
     EXPECT_EQ(track.Paste(platform), 0);
     EXPECT_EQ(platform.messages.back(), invalid);
     EXPECT_EQ(List(track), (std::vector<Point>{{5, 1010}}));
 
-    platform.clipText = "1010\t5\r\n1020\t" + std::string(254, '1') + "\r\n";
+    platform.clipboardText = "1010\t5\r\n1020\t" + std::string(254, '1') + "\r\n";
     EXPECT_EQ(track.Paste(platform), 1);
     EXPECT_EQ(track.PointCount(), 2);
 
     // The text ends at its first zero, as any C string would.
-    platform.clipText = std::string("1010\t5\r\n\0"
+    platform.clipboardText = std::string("1010\t5\r\n\0"
                                     "1020\t6\r\n",
                                     17);
     EXPECT_EQ(track.Paste(platform), 1);
     EXPECT_EQ(track.PointCount(), 1);
-
-    // Megabytes without a field end stop at the first 255 characters.
-    platform.clipText = std::string(20'000'000, '7');
-    EXPECT_EQ(track.Paste(platform), 0);
-    EXPECT_EQ(platform.messages.back(), invalid);
-    EXPECT_EQ(track.PointCount(), 0);
 }
 
 // --- Units, bounds and averages ---
@@ -429,20 +354,13 @@ TEST(DataTrack, UnitChangeConvertsDepthsAndKBButNotValues) {
     EXPECT_FLOAT_EQ(t.Points()[0].depth, 100);
 
     t.SetDepthUnit(kFeet);
-    EXPECT_EQ(t.depthunit, kFeet);
-    EXPECT_EQ(t.Points()[0].depth, static_cast<float>(100 * kFeetPerMeter));
     EXPECT_EQ(t.Points()[1].depth, static_cast<float>(200 * kFeetPerMeter));
     EXPECT_EQ(t.KB, static_cast<float>(10 * kFeetPerMeter));
-    EXPECT_EQ(t.Points()[0].value, 5);
     EXPECT_EQ(t.Points()[1].value, -99999);
-
-    t.SetDepthUnit(kMeters);
-    EXPECT_NEAR(t.Points()[1].depth, 200, 1e-4);
-    EXPECT_NEAR(t.KB, 10, 1e-5);
 
     t.SetDepthUnit(7); // not a unit: stored, nothing converted
     EXPECT_EQ(t.depthunit, 7);
-    EXPECT_NEAR(t.Points()[1].depth, 200, 1e-4);
+    EXPECT_EQ(t.Points()[1].depth, static_cast<float>(200 * kFeetPerMeter));
 }
 
 TEST(DataTrack, AverageCountsTheRangeInclusivelyAndSkipsNulls) {
@@ -452,18 +370,12 @@ TEST(DataTrack, AverageCountsTheRangeInclusivelyAndSkipsNulls) {
     EXPECT_FLOAT_EQ(t.AveragePoints(20, 20), 3);
     EXPECT_EQ(t.AveragePoints(30, 10), t.nullvalue); // top below its base: nothing
     EXPECT_EQ(t.AveragePoints(21, 29), t.nullvalue);
-    EXPECT_EQ(t.AveragePoints(kNaN, 40), t.nullvalue);
 }
 
 TEST(DataTrack, BoundsAndRescaleCoverThePointValues) {
     CDataTrack t;
     float a = 1, b = 2, c = 3, d = 4;
     EXPECT_FALSE(t.GetBounds(a, b, c, d));
-    EXPECT_EQ(a, 1);
-    t.hAxis.Init(kAxisLinearH, 0, 1, 0.2f, "x");
-    t.RescaleToData(); // nothing to fit
-    EXPECT_EQ(t.hAxis.max, 1);
-
     SetList(t, {{12, 1500}, {kNaN, 900}, {-3, kNaN}, {kInf, 1200}, {47, 1000}});
     ASSERT_TRUE(t.GetBounds(a, b, c, d));
     EXPECT_EQ(a, -3);
@@ -485,7 +397,6 @@ TEST(DataTrackSort, EveryShapeMatchesThePlainExchangeSort) {
     std::mt19937 rng(20240611);
     const float pool[] = {-kInf, -1, -0.0f, 0.0f, 1, 2, 2.5f, 3, kInf};
     const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    int checked = 0;
     for (int trial = 0; trial < 6000; ++trial) {
         const int shape = trial % 6;
         int n = 1 + pick(10);
@@ -518,18 +429,7 @@ TEST(DataTrackSort, EveryShapeMatchesThePlainExchangeSort) {
             t.SortByDepth();
         const std::vector<Point> expected = ExchangeSorted(list, byValue);
         ASSERT_TRUE(SameBits(List(t), expected)) << "trial " << trial << " shape " << shape;
-        ++checked;
     }
-    EXPECT_EQ(checked, 6000);
-}
-
-TEST(DataTrackSort, DigitisingInsertsAfterSmallerDepthsOnly) {
-    CDataTrack t;
-    SetList(t, {{1, 10}, {2, 20}, {3, 20}, {4, 30}});
-    t.AddPoint(9, 20);
-    t.SortByDepth();
-    // The new point passes the strictly shallower point only.
-    EXPECT_EQ(List(t), (std::vector<Point>{{1, 10}, {9, 20}, {2, 20}, {3, 20}, {4, 30}}));
 }
 
 TEST(DataTrackSort, LongListsSortWithoutQuadraticCost) {
@@ -546,9 +446,9 @@ TEST(DataTrackSort, LongListsSortWithoutQuadraticCost) {
     CDataTrack t;
     ASSERT_EQ(t.LoadData(in, "D"), 1);
     ASSERT_EQ(t.PointCount(), n);
+    const auto byDepth = [](const Point& a, const Point& b) { return a.depth < b.depth; };
     const std::vector<Point> loaded = List(t);
-    EXPECT_TRUE(std::is_sorted(loaded.begin(), loaded.end(),
-                               [](const Point& a, const Point& b) { return a.depth < b.depth; }));
+    EXPECT_TRUE(std::is_sorted(loaded.begin(), loaded.end(), byDepth));
     // Each run of three follows a multiple of three smaller depths, so it keeps its
     // list order: the reverse of the file's.
     EXPECT_EQ(loaded[0].value, 2);
@@ -560,13 +460,10 @@ TEST(DataTrackSort, LongListsSortWithoutQuadraticCost) {
         shuffled.push_back({static_cast<float>(i), static_cast<float>(rng() % 5000)});
     SetList(t, shuffled);
     t.SortByDepth();
-    const std::vector<Point> sorted = List(t);
-    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
-                               [](const Point& a, const Point& b) { return a.depth < b.depth; }));
-    std::vector<float> ids;
-    for (const Point& p : sorted)
-        ids.push_back(p.value);
-    std::sort(ids.begin(), ids.end());
+    std::vector<Point> sorted = List(t);
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), byDepth));
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Point& a, const Point& b) { return a.value < b.value; });
     for (int i = 0; i < n; ++i)
-        ASSERT_EQ(ids[static_cast<size_t>(i)], static_cast<float>(i));
+        ASSERT_EQ(sorted[static_cast<size_t>(i)].value, static_cast<float>(i));
 }
