@@ -1,7 +1,7 @@
 // Drawing a page of 20 log tracks of 1,000,000 samples each through the Qt surface
 // onto a 1000 x 1000 image, as the screen draws it (about one sample per pixel of
 // height) and as a printer does (every sample).
-#include "app/QtSurface.h"
+#include "platform/QtSurface.h"
 #include "doc/TarvikDoc.h"
 #include "gfx/ConsolePlatform.h"
 #include "tracks/LogTrack.h"

@@ -59,7 +59,7 @@ void BM_ImportLas(benchmark::State& state) {
     for (auto _ : state) {
         CConsolePlatform platform;
         CTarvikDoc doc(platform);
-        if (!ImportLas(doc, path, false)) state.SkipWithError("import failed");
+        if (!ImportLas(doc, path)) state.SkipWithError("import failed");
         benchmark::DoNotOptimize(doc.tracks.size());
     }
     state.SetBytesProcessed(state.iterations() * FileBytes(path));
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         getrusage(RUSAGE_SELF, &before);
         CConsolePlatform platform;
         CTarvikDoc doc(platform);
-        const int ok = ImportLas(doc, path, false);
+        const int ok = ImportLas(doc, path);
         struct rusage after {};
         getrusage(RUSAGE_SELF, &after);
         const double floats = double(kCurves) * kRows * sizeof(float) / 1e6;

@@ -1,9 +1,9 @@
 // Reading and writing table files: a 50 MB table of numeric rows is read from disk
 // into kdManager and written back through the writer helper.
-#include "doc/FileIO.h"
-#include "doc/TableWriter.h"
-#include "doc/TextParse.h"
-#include "doc/kdManager.h"
+#include "base/FileIO.h"
+#include "base/TableWriter.h"
+#include "base/TextParse.h"
+#include "base/kdManager.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -14,8 +14,4 @@ struct CCommandInfo {
     bool checkable;
 };
 
-const CCommandInfo* FindCommand(int id);
 const QList<CCommandInfo>& AllCommands();
-
-// Commands whose work is not in the program yet: present, and disabled.
-bool IsCommandBuilt(int id);

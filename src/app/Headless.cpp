@@ -1,7 +1,8 @@
 #include "app/Headless.h"
 
-#include "app/Export.h"
+#include "platform/Export.h"
 #include "doc/TarvikDoc.h"
+#include "exchange/OpenFile.h"
 #include "gfx/ConsolePlatform.h"
 
 #include <cstdio>
@@ -10,7 +11,7 @@ namespace {
 
 // Opens IN; on failure the platform (or this) has said why in one line.
 bool Open(CTarvikDoc& doc, CConsolePlatform& platform, const char* in) {
-    if (doc.OnOpenDocument(in)) return true;
+    if (OpenPath(doc, in)) return true;
     if (platform.MessageCount() == 0) std::fprintf(stderr, "tarvik: cannot open %s\n", in);
     return false;
 }

@@ -1,11 +1,11 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandTable.h"
-#include "app/Icons.h"
-#include "app/KeyboardLocks.h"
+#include "platform/Icons.h"
+#include "platform/KeyboardLocks.h"
 #include "app/PlotWidget.h"
 #include "app/ScaleListBar.h"
-#include "app/SmartComboBox.h"
+#include "dialogs/SmartComboBox.h"
 #include "doc/CommandIds.h"
 #include "doc/CommandState.h"
 #include "view/DepthScale.h"
@@ -34,6 +34,7 @@ CMainFrame::CMainFrame() : platform(this), doc(platform), view(doc) {
     setAcceptDrops(true);
     plot = new CPlotWidget(doc, view, this);
     setCentralWidget(plot);
+    RegisterCommands();
     CreateActions();
     CreateMenus();
     CreateBars();
@@ -233,13 +234,16 @@ void CMainFrame::UpdateLockIndicators() {
 
 void CMainFrame::UpdateCommandUi() {
     for (const auto& [id, action] : actions) {
+        // A command whose work is not in the program yet has no handler: it is
+        // present, and disabled.
+        const bool built = handlers.count(id) > 0;
         CCommandState s = QueryDocCommand(doc, id);
         if (!s.known) {
-            s.enabled = IsCommandBuilt(id);
+            s.enabled = built;
             if (id == ID_OPTIONS_SCALE_BAR) s.checked = scaleDock->isVisible();
             if (id == ID_OPTIONS_ZOOM_BAR) s.checked = zoomBar->isVisible();
             if (id == ID_TOOL_ARROW) s.checked = true; // the only tool so far
-        } else if (!IsCommandBuilt(id)) {
+        } else if (!built) {
             s.enabled = false;
         }
         if (action->isEnabled() != s.enabled) action->setEnabled(s.enabled);

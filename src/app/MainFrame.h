@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPrinter>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -58,6 +59,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The handler of every command built so far, by command id, grouped by menu.
+    void RegisterCommands();
+    void RegisterFileCommands();
+    void RegisterEditCommands();
+    void RegisterOptionsCommands();
+    void RegisterTrackCommands();
     void CreateActions();
     void CreateMenus();
     void CreateBars();
@@ -102,5 +109,6 @@ private:
     QLabel* numIndicator = nullptr;
     QLabel* scrollIndicator = nullptr;
     std::map<int, QAction*> actions;
+    std::map<int, std::function<void()>> handlers;
     std::unique_ptr<QPrinter> printer;
 };

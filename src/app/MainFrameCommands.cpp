@@ -1,6 +1,6 @@
 // Command routing, and the commands of the Edit, Options, Insert Track and Track
 // menus and of the zoom bar.
-#include "app/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 #include "app/MainFrame.h"
 #include "app/PlotWidget.h"
 #include "doc/CommandIds.h"
@@ -11,92 +11,63 @@
 #include <QToolBar>
 
 void CMainFrame::OnCommand(int id) {
-    switch (id) {
-    case ID_FILE_NEW:
-        OnFileNew();
-        break;
-    case ID_FILE_OPEN:
-        OnFileOpen();
-        break;
-    case ID_FILE_SAVE:
-        OnFileSave();
-        break;
-    case ID_FILE_SAVE_AS:
-        OnFileSaveAs();
-        break;
-    case ID_FILE_PRINT:
-        OnFilePrint();
-        break;
-    case ID_FILE_PRINT_PREVIEW:
-        OnFilePrintPreview();
-        break;
-    case ID_FILE_PRINT_SETUP:
-        OnFilePrintSetup();
-        break;
-    case ID_FILE_IMPORT_LAS:
-        OnFileImportLas();
-        break;
-    case ID_TRACK_COPY_DATA:
-        if (CTrack* t = doc.SelectedTrack()) t->CopyData(platform);
-        break;
-    case ID_EDIT_PASTE_IN_TRACK:
-        OnPasteInTrack();
-        break;
-    case ID_APP_EXIT:
-        close();
-        break;
-    case ID_APP_ABOUT:
-        ShowAboutDialog(this);
-        break;
-    case ID_EDIT_CLEAR_MARKERS:
-        doc.OnClearMarkers();
-        break;
-    case ID_EDIT_RESET_CORRELATIONS:
-        doc.OnResetCorrelations();
-        break;
-    case ID_INSERT_WELL_LOG:
-        doc.OnInsertWellLog();
-        break;
-    case ID_OPTIONS_SCALE_BAR:
-        OnToggleBar(scaleDock);
-        break;
-    case ID_OPTIONS_ZOOM_BAR:
-        OnToggleBar(zoomBar);
-        break;
-    case ID_OPTIONS_METERS:
-        doc.OnDepthMeters();
-        break;
-    case ID_OPTIONS_FEET:
-        doc.OnDepthFeet();
-        break;
-    case ID_OPTIONS_DUAL_AXIS:
-        doc.OnDualAxis();
-        break;
-    case ID_OPTIONS_TRACK:
-        if (doc.selectedTrack >= 0) doc.EditTrack(doc.selectedTrack);
-        break;
-    case ID_TRACK_FORMAT:
-        if (doc.SelectedTrack()) OnFormatTrack(doc.selectedTrack);
-        break;
-    case ID_TRACK_DELETE:
-        doc.DeleteSelectedTracks();
-        break;
-    case ID_ZOOM_IN:
-        doc.OnZoomIn();
-        break;
-    case ID_ZOOM_OUT:
-        doc.OnZoomOut();
-        break;
-    case ID_SCROLL_UP:
-        doc.OnScrollUp();
-        break;
-    case ID_SCROLL_DOWN:
-        doc.OnScrollDown();
-        break;
-    default:
-        break; // not built yet: the command is disabled
-    }
+    const auto handler = handlers.find(id);
+    if (handler != handlers.end()) handler->second();
+    // Any other id is a command not built yet: it is disabled.
     UpdateCommandUi();
+}
+
+void CMainFrame::RegisterCommands() {
+    RegisterFileCommands();
+    RegisterEditCommands();
+    RegisterOptionsCommands();
+    RegisterTrackCommands();
+}
+
+void CMainFrame::RegisterFileCommands() {
+    handlers[ID_FILE_NEW] = [this] { OnFileNew(); };
+    handlers[ID_FILE_OPEN] = [this] { OnFileOpen(); };
+    handlers[ID_FILE_SAVE] = [this] { OnFileSave(); };
+    handlers[ID_FILE_SAVE_AS] = [this] { OnFileSaveAs(); };
+    handlers[ID_FILE_PRINT] = [this] { OnFilePrint(); };
+    handlers[ID_FILE_PRINT_PREVIEW] = [this] { OnFilePrintPreview(); };
+    handlers[ID_FILE_PRINT_SETUP] = [this] { OnFilePrintSetup(); };
+    handlers[ID_FILE_IMPORT_LAS] = [this] { OnFileImportLas(); };
+    handlers[ID_APP_EXIT] = [this] { close(); };
+    handlers[ID_APP_ABOUT] = [this] { ShowAboutDialog(this); };
+}
+
+void CMainFrame::RegisterEditCommands() {
+    handlers[ID_EDIT_PASTE_IN_TRACK] = [this] { OnPasteInTrack(); };
+    handlers[ID_EDIT_CLEAR_MARKERS] = [this] { doc.OnClearMarkers(); };
+    handlers[ID_EDIT_RESET_CORRELATIONS] = [this] { doc.OnResetCorrelations(); };
+}
+
+void CMainFrame::RegisterOptionsCommands() {
+    handlers[ID_OPTIONS_SCALE_BAR] = [this] { OnToggleBar(scaleDock); };
+    handlers[ID_OPTIONS_ZOOM_BAR] = [this] { OnToggleBar(zoomBar); };
+    handlers[ID_OPTIONS_METERS] = [this] { doc.OnDepthMeters(); };
+    handlers[ID_OPTIONS_FEET] = [this] { doc.OnDepthFeet(); };
+    handlers[ID_OPTIONS_DUAL_AXIS] = [this] { doc.OnDualAxis(); };
+    handlers[ID_OPTIONS_TRACK] = [this] {
+        if (doc.selectedTrack >= 0) doc.EditTrack(doc.selectedTrack);
+    };
+    handlers[ID_ZOOM_IN] = [this] { doc.OnZoomIn(); };
+    handlers[ID_ZOOM_OUT] = [this] { doc.OnZoomOut(); };
+    handlers[ID_SCROLL_UP] = [this] { doc.OnScrollUp(); };
+    handlers[ID_SCROLL_DOWN] = [this] { doc.OnScrollDown(); };
+}
+
+void CMainFrame::RegisterTrackCommands() {
+    handlers[ID_INSERT_WELL_LOG] = [this] { doc.OnInsertWellLog(); };
+    handlers[ID_TRACK_COPY_DATA] = [this] {
+        if (CTrack* t = doc.SelectedTrack()) t->CopyData(platform);
+    };
+    handlers[ID_TRACK_FORMAT] = [this] {
+        if (doc.SelectedTrack()) OnFormatTrack(doc.selectedTrack);
+    };
+    handlers[ID_TRACK_DELETE] = [this] { doc.DeleteSelectedTracks(); };
+    handlers[ID_TOOL_ARROW] = [] {}; // the only tool so far, always current
 }
 
 void CMainFrame::OnFormatTrack(int index) {

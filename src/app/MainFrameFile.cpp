@@ -1,11 +1,12 @@
 // The File menu: new, open, save, printing, recent files and dropped files.
 #include "app/MainFrame.h"
 
-#include "app/MessageBox.h"
+#include "platform/MessageBox.h"
 #include "app/PlotWidget.h"
-#include "app/Printing.h"
+#include "platform/Printing.h"
 #include "doc/DropAction.h"
 #include "exchange/LasImport.h"
+#include "exchange/OpenFile.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -85,7 +86,7 @@ void CMainFrame::OnFileOpen() {
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) return false;
-    if (!doc.OnOpenDocument(path.toStdString())) {
+    if (!OpenPath(doc, path.toStdString())) {
         DocumentChanged();
         return false;
     }
@@ -121,7 +122,7 @@ bool CMainFrame::OnFileSaveAs() {
 void CMainFrame::OnFileImportLas() {
     const auto path = platform.AskOpenFileName("Las Files (*.las)|*.las|", "las");
     if (!path) return;
-    ImportLas(doc, *path, true);
+    ImportLas(doc, *path);
     DocumentChanged();
 }
 
@@ -181,7 +182,7 @@ void CMainFrame::DropFiles(const QStringList& paths) {
         platform.Message("Hei, one file at a time please!", MsgIcon::Exclamation);
         break;
     case DropAction::ImportLas:
-        ImportLas(doc, files[0], true); // into the current document, as Import LAS file does
+        ImportLas(doc, files[0]); // into the current document, as Import LAS file does
         DocumentChanged();
         break;
     case DropAction::OpenDocument:

@@ -1,6 +1,6 @@
 #include "app/PlotWidget.h"
 
-#include "app/QtSurface.h"
+#include "platform/QtSurface.h"
 #include "doc/TarvikDoc.h"
 #include "view/TarvikView.h"
 
@@ -74,13 +74,6 @@ void CPlotWidget::Render() {
 void CPlotWidget::paintEvent(QPaintEvent*) {
     Render();
     QPainter(viewport()).drawImage(0, 0, buffer);
-}
-
-void CPlotWidget::RestoreFromBuffer(const QRect& rect) {
-    QPainter painter(viewport());
-    const qreal dpr = buffer.devicePixelRatio();
-    painter.drawImage(rect, buffer,
-                      QRectF(rect.x() * dpr, rect.y() * dpr, rect.width() * dpr, rect.height() * dpr));
 }
 
 void CPlotWidget::resizeEvent(QResizeEvent* event) {

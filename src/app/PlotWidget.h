@@ -23,8 +23,6 @@ public:
     void DocumentChanged();
     // Page coordinates of a point in the viewport.
     CPoint PagePoint(const QPoint& client) const;
-    // Copies part of the last painted picture back to the window.
-    void RestoreFromBuffer(const QRect& rect);
 
 signals:
     void TrackMenuRequested(const QPoint& globalPos);

@@ -1,9 +1,9 @@
 #include "app/QtPlatform.h"
 
-#include "app/ImportLasDlg.h"
-#include "app/MessageBox.h"
-#include "app/QtSurface.h"
-#include "app/TrackProperties.h"
+#include "dialogs/ImportLasDlg.h"
+#include "platform/MessageBox.h"
+#include "platform/QtSurface.h"
+#include "dialogs/TrackProperties.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "app/ScaleListBar.h"
 
-#include "app/MessageBox.h"
-#include "app/SmartComboBox.h"
+#include "platform/MessageBox.h"
+#include "dialogs/SmartComboBox.h"
 
 #include <QAbstractItemView>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "app/Headless.h"
 #include "app/TarvikApp.h"
-#include "doc/TextParse.h"
+#include "base/TextParse.h"
 
 #include <QGuiApplication>
 

@@ -3,23 +3,9 @@
 #include <cmath>
 #include <utility>
 
-namespace {
-
-// Device coordinates stay well inside int, so sums of a few of them cannot overflow.
-constexpr double kPixelLimit = 1 << 30;
-
-int Saturate(double x) {
-    if (std::isnan(x)) return 0;
-    if (x > kPixelLimit) return static_cast<int>(kPixelLimit);
-    if (x < -kPixelLimit) return -static_cast<int>(kPixelLimit);
-    return static_cast<int>(x);
-}
-
-} // namespace
-
 int RoundHalfUp(double x) {
     const double f = std::floor(x);
-    return Saturate(x - f >= 0.5 ? f + 1.0 : f);
+    return SaturatePixels(x - f >= 0.5 ? f + 1.0 : f);
 }
 
 int Decade(double log10Value) {
@@ -204,7 +190,7 @@ int CAxis::MapValue(float value) const {
     const float d = static_cast<float>(Fraction(value) * static_cast<float>(pixelEnd - pixelStart));
     const long long r = reverse ? static_cast<long long>(pixelEnd) - RoundHalfUp(d)
                                 : static_cast<long long>(pixelStart) + RoundHalfUp(d);
-    return Saturate(static_cast<double>(r));
+    return SaturatePixels(static_cast<double>(r));
 }
 
 float CAxis::PixelToValue(int coordinate) const {

@@ -5,6 +5,7 @@
 
 #include "gfx/Colour.h"
 #include "gfx/Font.h"
+#include "gfx/Geometry.h"
 
 #include <cmath>
 #include <string>
@@ -26,9 +27,8 @@ enum : int {
 inline int RoundHalfUp(float x) {
     const float f = std::floor(x);
     if (std::fabs(f) < 1e9f) return static_cast<int>(f) + (x - f >= 0.5f ? 1 : 0);
-    // NaN gives 0, anything beyond the device range saturates.
     if (std::isnan(x)) return 0;
-    return x > 0 ? 1 << 30 : -(1 << 30);
+    return x > 0 ? kPixelLimit : -kPixelLimit;
 }
 int RoundHalfUp(double x);
 // The decade of a log10 value, with log10(1000) = 2.9999999 counting as 3.

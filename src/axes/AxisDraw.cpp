@@ -1,8 +1,8 @@
 #include "axes/Axis.h"
 #include "axes/AxisDrawing.h"
-#include "doc/TextParse.h"
+#include "base/TextParse.h"
 #include "gfx/DrawSurface.h"
-#include "tracks/DrawHelpers.h"
+#include "gfx/DrawHelpers.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "axes/AxisDrawing.h"
 #include "gfx/DrawSurface.h"
-#include "tracks/DrawHelpers.h"
+#include "gfx/DrawHelpers.h"
 
 void CTrackVAxis::DrawLinearV(CDrawSurface& dc) {
     if (trackRect.IsEmpty()) return;

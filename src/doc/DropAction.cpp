@@ -1,15 +1,11 @@
 #include "doc/DropAction.h"
 
-#include <cctype>
+#include "base/FileIO.h"
 
 DropAction ClassifyDrop(const std::vector<std::string>& paths) {
     if (paths.size() >= 2) return DropAction::TooMany;
     if (paths.empty()) return DropAction::Nothing;
-    const std::string& path = paths[0];
-    if (path.size() < 4) return DropAction::Nothing;
-    std::string ext = path.substr(path.size() - 4);
-    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (ext == ".LAS") return DropAction::ImportLas;
-    if (ext == ".TVK") return DropAction::OpenDocument;
+    if (HasExtension(paths[0], ".las")) return DropAction::ImportLas;
+    if (HasExtension(paths[0], ".tvk")) return DropAction::OpenDocument;
     return DropAction::Nothing;
 }

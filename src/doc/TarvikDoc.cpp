@@ -1,30 +1,25 @@
 #include "doc/TarvikDoc.h"
 
-#include "doc/FileIO.h"
-#include "doc/TableWriter.h"
-#include "doc/TextParse.h"
-#include "exchange/LasImport.h"
+#include "base/FileIO.h"
+#include "base/TableWriter.h"
+#include "base/TextParse.h"
 #include "gfx/PlatformServices.h"
 #include "tracks/LithTrack.h"
 #include "tracks/TrackFactory.h"
 
-#include <string_view>
-
 namespace {
 
-bool EndsWithLas(std::string_view path) {
-    if (path.size() < 4) return false;
-    std::string_view ext = path.substr(path.size() - 4);
-    return ext[0] == '.' && (ext[1] | 0x20) == 'l' && (ext[2] | 0x20) == 'a' &&
-           (ext[3] | 0x20) == 's';
-}
+// A new document shows 0 to 4000 m, and the same depth in feet.
+constexpr float kNewDepthMeters = 4000.0f;
+constexpr float kNewDepthFeet = static_cast<float>(kNewDepthMeters * kFeetPerMeter);
+static_assert(kNewDepthFeet == 13123.359375f);
 
 } // namespace
 
 CTarvikDoc::CTarvikDoc(IPlatformServices& services) : platform(services) {
-    meterAxis.Init(kAxisLinearV, 0.0f, 4000.0f, 500.0f, "Depth (m)");
+    meterAxis.Init(kAxisLinearV, 0.0f, kNewDepthMeters, 500.0f, "Depth (m)");
     meterAxis.majorGrids = 1;
-    feetAxis.Init(kAxisLinearV, 0.0f, 13123.359375f, 1000.0f, "Depth(ft)");
+    feetAxis.Init(kAxisLinearV, 0.0f, kNewDepthFeet, 1000.0f, "Depth(ft)");
     feetAxis.majorGrids = 1;
 }
 
@@ -45,13 +40,6 @@ void CTarvikDoc::DeleteContents() {
 }
 
 bool CTarvikDoc::OnOpenDocument(const std::string& path) {
-    if (EndsWithLas(path)) {
-        if (!ImportLas(*this, path, true)) return false;
-        lasImport = 1;
-        pathName = path;
-        return true;
-    }
-
     std::string text, why;
     if (!ReadWholeFile(path, text, why)) {
         platform.Message("Cannot open " + path + ": " + why);
@@ -121,7 +109,6 @@ void CTarvikDoc::Load(kdManager& in) {
         const int rows = in.RowCount();
         for (int r = 0; r < rows; ++r) {
             CMarker m;
-            m.colour = 0x3232C8;
             in.GetCellFloat(r, "top", m.top);
             in.GetCellFloat(r, "bottom", m.bottom);
             int colour = static_cast<int>(m.colour);
@@ -223,7 +210,7 @@ bool CTarvikDoc::OnSaveDocument(const std::string& path) {
 void CTarvikDoc::FinishLasOpen() {
     if (!lasImport) return;
     std::string path = pathName;
-    if (EndsWithLas(path)) path.replace(path.size() - 4, 4, ".tvk");
+    if (HasExtension(path, ".las")) path.replace(path.size() - 4, 4, ".tvk");
     if (!path.empty()) pathName = path;
     modified = true;
     lasImport = 0;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "axes/TrackVAxis.h"
-#include "doc/Units.h"
-#include "doc/kdManager.h"
+#include "base/Units.h"
+#include "base/kdManager.h"
 #include "gfx/Colour.h"
 #include "tracks/LithArray.h"
 #include "tracks/Track.h"
@@ -14,10 +14,13 @@
 class CTableWriter;
 class IPlatformServices;
 
+// Markers are drawn in this colour unless the file says otherwise.
+inline constexpr ColourRef kMarkerColour = MakeRGB(200, 50, 50);
+
 struct CMarker {
     float top = 0.0f;
     float bottom = 0.0f;
-    ColourRef colour = MakeRGB(200, 50, 50);
+    ColourRef colour = kMarkerColour;
 };
 using CMarkerArray = std::vector<CMarker>;
 
@@ -32,8 +35,8 @@ public:
 
     // --- life cycle and files ---
     bool OnNewDocument();
-    // A ".las" path (any case) goes to the LAS importer; anything else is loaded as
-    // a table file, replacing the document. False leaves the document as it was.
+    // Loads a Tarvik document (a table file), replacing this one. False leaves the
+    // document as it was. Other formats are opened through exchange/OpenFile.h.
     bool OnOpenDocument(const std::string& path);
     // Saves through a temporary file renamed over the target; on failure the user
     // is told why and the old file and the document stay as they were.
@@ -42,8 +45,9 @@ public:
     void Store(CTableWriter& out);
     // Fills the (emptied) document from a table file already read into the reader.
     void Load(kdManager& reader);
-    // After the first view update of a LAS open: the path becomes the ".tvk" beside
-    // the LAS file and the document is modified.
+    // After the first view update of a LAS file opened as a document (lasImport
+    // set): the path becomes the ".tvk" beside the LAS file and the document is
+    // modified.
     void FinishLasOpen();
 
     const std::string& PathName() const { return pathName; }

@@ -1,18 +1,10 @@
 #include "exchange/LasHeader.h"
 
-#include "doc/TextParse.h"
+#include "base/TextParse.h"
 
 #include <cstring>
 
 namespace {
-
-bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool StartsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
 bool Contains(std::string_view s, std::string_view p) { return s.find(p) != std::string_view::npos; }
@@ -28,7 +20,7 @@ float LasValue(std::string_view line) {
     const size_t dot = line.find('.');
     if (dot == std::string_view::npos) return 0.0f;
     size_t i = dot + 1;
-    while (i < line.size() && !IsWhite(line[i])) ++i; // past the unit
+    while (i < line.size() && !IsSpace(line[i])) ++i; // past the unit
     std::string_view rest = line.substr(i);
     const size_t colon = rest.find(':');
     if (colon != std::string_view::npos) rest = rest.substr(0, colon);
@@ -40,7 +32,7 @@ std::string LasUnit(std::string_view line) {
     const size_t dot = line.find('.');
     if (dot == std::string_view::npos) return {};
     size_t end = dot + 1;
-    while (end < line.size() && !IsWhite(line[end])) ++end;
+    while (end < line.size() && !IsSpace(line[end])) ++end;
     return std::string(line.substr(dot + 1, end - dot - 1));
 }
 
@@ -68,6 +60,20 @@ std::string LasWellName(std::string_view line) {
     if (colon != std::string_view::npos) name = name.substr(0, colon);
     while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
     return std::string(TrimRight(name));
+}
+
+int LasDepthUnit(std::string_view line) {
+    // The unit is the first word after the period; no word means metres.
+    const size_t dot = line.find('.');
+    if (dot == std::string_view::npos) return 0;
+    size_t i = dot + 1;
+    while (i < line.size() && IsSpace(line[i])) ++i;
+    size_t end = i;
+    while (end < line.size() && !IsSpace(line[end])) ++end;
+    const std::string_view word = line.substr(i, end - i);
+    if (word.find_first_of("Mm") != std::string_view::npos) return 0;
+    if (word.find_first_of("Ff") != std::string_view::npos) return 1;
+    return 0;
 }
 
 int LasSectionOf(std::string_view s, float version) {
@@ -107,99 +113,66 @@ bool CLasHeader::Line(std::string_view raw) {
     if (line.empty() || line[0] == '#') return false;
     if (line[0] == '~') {
         section = LasSectionOf(line.substr(1), version);
-        if (section == kLasData) {
-            dataFound = true;
-            return true;
-        }
-        return false;
+        dataFound = section == kLasData;
+        return dataFound;
     }
     switch (section) {
     case kLasVersion:
-        if (Contains(line, "VERS")) {
-            version = LasValue(line);
-        } else if (Contains(line, "DLM")) {
-            const std::string_view kept = line.substr(0, line.find(':'));
-            if (Contains(kept, "COMMA") || Contains(kept, "Comma"))
-                delimiter = ',';
-            else if (Contains(kept, "TAB") || Contains(kept, "Tab"))
-                delimiter = '\t';
-        }
+        VersionLine(line);
         break;
     case kLasWell:
-        if (StartsWith(line, "NULL")) {
-            nullValue = LasValue(line);
-        } else if (StartsWith(line, "STRT")) {
-            start = LasValue(line);
-            // The unit is the first word after the period; no word means metres.
-            std::string word;
-            const size_t dot = line.find('.');
-            if (dot != std::string_view::npos) {
-                size_t i = dot + 1;
-                while (i < line.size() && IsWhite(line[i])) ++i;
-                while (i < line.size() && !IsWhite(line[i])) word.push_back(line[i++]);
-            }
-            if (word.find_first_of("Mm") != std::string::npos)
-                depthUnit = 0;
-            else if (word.find_first_of("Ff") != std::string::npos)
-                depthUnit = 1;
-            else
-                depthUnit = 0;
-        } else if (StartsWith(line, "STOP")) {
-            stop = LasValue(line);
-        } else if (StartsWith(line, "STEP")) {
-            step = LasValue(line);
-        } else if (StartsWith(line, "WELL")) {
-            wellName = LasWellName(line);
-            // Older files put the label "WELL" where the name goes and the name
-            // after the colon.
-            if (version < 2.0f && (wellName.empty() || wellName == "WELL")) {
-                std::string d = LasDescription(line);
-                const size_t first = d.find_first_not_of(' ');
-                wellName = first == std::string::npos ? std::string() : d.substr(first);
-            }
-        }
+        WellLine(line);
         break;
-    case kLasCurve: {
-        const std::string_view l = TrimRight(line);
-        if (l.empty()) break;
-        std::string description = LasDescription(l);
-        std::string entry = " " + LasMnemonic(l) + " (" + LasUnit(l) + ")";
-        if (!description.empty()) entry += " \t " + description;
-        descriptions.push_back(std::move(description));
-        entries.push_back(std::move(entry));
+    case kLasCurve:
+        CurveLine(TrimRight(line));
         break;
-    }
-    case kLasInclinometryDefinition: {
-        const std::string_view l = TrimRight(line);
-        if (l.empty()) break;
-        ++inclinometryLines;
-        const std::string m = LasMnemonic(l);
-        if (m == "MD") mdLine = inclinometryLines;
-        if (m == "TVD") tvdLine = inclinometryLines;
-        break;
-    }
-    case kLasInclinometryData: {
-        if (mdLine == 0 || tvdLine == 0) break;
-        // Fields split at the delimiter; blanks before a field are skipped.
-        float md = 0, tvd = 0;
-        int field = 0;
-        size_t i = 0;
-        while (i <= line.size()) {
-            while (i < line.size() && line[i] == ' ') ++i;
-            size_t end = delimiter == ' ' ? line.find_first_of(" \t", i) : line.find(delimiter, i);
-            if (end == std::string_view::npos) end = line.size();
-            ++field;
-            if (field == mdLine) ScanFloat(line.substr(i, end - i), md);
-            if (field == tvdLine) ScanFloat(line.substr(i, end - i), tvd);
-            i = end + 1;
-        }
-        mdTvd.emplace_back(md, tvd);
-        break;
-    }
     default:
-        break;
+        break; // parameters and inclinometry bring nothing into the document
     }
     return false;
+}
+
+void CLasHeader::VersionLine(std::string_view line) {
+    if (Contains(line, "VERS")) {
+        version = LasValue(line);
+    } else if (Contains(line, "DLM")) {
+        const std::string_view kept = line.substr(0, line.find(':'));
+        if (Contains(kept, "COMMA") || Contains(kept, "Comma"))
+            delimiter = ',';
+        else if (Contains(kept, "TAB") || Contains(kept, "Tab"))
+            delimiter = '\t';
+    }
+}
+
+void CLasHeader::WellLine(std::string_view line) {
+    if (StartsWith(line, "NULL")) {
+        nullValue = LasValue(line);
+    } else if (StartsWith(line, "STRT")) {
+        start = LasValue(line);
+        depthUnit = LasDepthUnit(line);
+    } else if (StartsWith(line, "STOP")) {
+        stop = LasValue(line);
+    } else if (StartsWith(line, "STEP")) {
+        step = LasValue(line);
+    } else if (StartsWith(line, "WELL")) {
+        wellName = LasWellName(line);
+        // Older files put the label "WELL" where the name goes and the name after
+        // the colon.
+        if (version < 2.0f && (wellName.empty() || wellName == "WELL")) {
+            std::string d = LasDescription(line);
+            const size_t first = d.find_first_not_of(' ');
+            wellName = first == std::string::npos ? std::string() : d.substr(first);
+        }
+    }
+}
+
+void CLasHeader::CurveLine(std::string_view line) {
+    if (line.empty()) return;
+    std::string description = LasDescription(line);
+    std::string entry = " " + LasMnemonic(line) + " (" + LasUnit(line) + ")";
+    if (!description.empty()) entry += " \t " + description;
+    descriptions.push_back(std::move(description));
+    entries.push_back(std::move(entry));
 }
 
 CLasHeader ReadLasHeader(std::string_view text) {

@@ -32,13 +32,15 @@ struct CLasHeader {
     std::string wellName; // from the WELL line; empty when none
     bool dataFound = false;
     bool binary = false; // a NUL byte: not a text file
-    // Inclinometry: the lines holding MD and TVD, and what was read of them.
-    int mdLine = 0, tvdLine = 0, inclinometryLines = 0;
-    std::vector<std::pair<float, float>> mdTvd;
 
     // Takes one header line (without its line end). True once the line opened the
     // data section: the data start on the next line.
     bool Line(std::string_view line);
+
+private:
+    void VersionLine(std::string_view line);
+    void WellLine(std::string_view line);
+    void CurveLine(std::string_view line);
 };
 
 // Field rules of header lines; the period is the first "." of the line.
@@ -47,6 +49,8 @@ std::string LasUnit(std::string_view line);
 std::string LasMnemonic(std::string_view line);
 std::string LasDescription(std::string_view line);
 std::string LasWellName(std::string_view line);
+// The depth unit of a STRT line: 0 metres (also without a unit), 1 feet.
+int LasDepthUnit(std::string_view line);
 int LasSectionOf(std::string_view afterTilde, float version);
 
 // Reads a header from text; stops at the data section.

@@ -1,5 +1,6 @@
 #include "exchange/LasImport.h"
 
+#include "base/ValueRange.h"
 #include "doc/TarvikDoc.h"
 #include "exchange/LasHeader.h"
 #include "exchange/LasReader.h"
@@ -64,11 +65,79 @@ struct CProgressWindow {
     }
 };
 
+// Depths in the other unit, as both directions have always been computed.
+float ToUnit(float depth, int from, int to) {
+    if (from == kFeet && to == kMeters) return static_cast<float>(depth / kFeetPerMeter);
+    if (from == kMeters && to == kFeet) return static_cast<float>(depth * kFeetPerMeter);
+    return depth;
+}
+
+// The depth range and step in the unit the tracks will have: the document's, or
+// the file's for an empty document. Gives that unit.
+int ConvertDepths(CLasHeader& h, int docUnit) {
+    const int fileUnit = h.depthUnit < 0 ? kMeters : h.depthUnit; // no STRT line: metres
+    if (docUnit != kMeters && docUnit != kFeet) return fileUnit;
+    h.start = ToUnit(h.start, fileUnit, docUnit);
+    h.stop = ToUnit(h.stop, fileUnit, docUnit);
+    h.step = ToUnit(h.step, fileUnit, docUnit);
+    return docUnit;
+}
+
+// One new track for curve i: a log track, or a data track of (depth, value) points
+// for a file with STEP 0.
+std::unique_ptr<CTrack> MakeCurveTrack(const CLasHeader& h, CLasData& data, size_t i, bool irregular,
+                                       ColourRef colour) {
+    std::vector<float>& values = data.columns[i];
+    if (irregular) {
+        auto dataTrack = std::make_unique<CDataTrack>();
+        dataTrack->nullvalue = h.nullValue;
+        dataTrack->drawline = 1;
+        dataTrack->linecolor = colour;
+        dataTrack->symbolcolor = colour;
+        const std::vector<float>& depths = data.columns[0];
+        for (size_t r = 0; r < data.rows; ++r)
+            if (values[r] != h.nullValue) dataTrack->AddPoint(values[r], depths[r]);
+        return dataTrack;
+    }
+    auto log = std::make_unique<CLogTrack>();
+    log->startdepth = h.start;
+    log->stopdepth = h.stop;
+    log->depthstep = h.step;
+    log->nullvalue = h.nullValue;
+    log->count = static_cast<int>(data.rows);
+    log->linecolor = colour;
+    log->values = std::move(values);
+    return log;
+}
+
+// The header axis of a new track: logarithmic for an all-positive resistivity
+// curve, else a rounded linear range.
+void ScaleHeaderAxis(CTrack& track, const std::string& beforeTilde, bool anyRows, float lo, float hi) {
+    if (anyRows && lo > 0 && MentionsOhm(beforeTilde)) {
+        track.hAxis.axisType = kAxisLogH;
+        track.hAxis.majorGrids = 1;
+        track.hAxis.minorGrids = 1;
+        track.hAxis.SetLogRange(lo, hi);
+    } else {
+        track.hAxis.AutoScale(lo, hi, 3);
+    }
+}
+
+// A first import sets the depth window of both axes from the file's range and
+// turns the dual axis on.
+void FitDepthWindow(CTarvikDoc& doc, const CLasHeader& h, int unit) {
+    const int other = unit == kMeters ? kFeet : kMeters;
+    doc.DepthAxis(unit).AutoScale(h.start, h.stop, 10);
+    doc.DepthAxis(other).AutoScale(ToUnit(h.start, unit, other), ToUnit(h.stop, unit, other), 10);
+    if (!doc.dualAxis) doc.OnDualAxis();
+    doc.RecomputeOtherAxis(doc.depthUnit == kMeters ? kMeters : kFeet);
+}
+
 } // namespace
 
 unsigned NewTrackColour(int k) { return kNewTrackColours[static_cast<size_t>(k) % kNewTrackColours.size()]; }
 
-int ImportLas(CTarvikDoc& doc, const std::string& path, bool interactive) {
+int ImportLas(CTarvikDoc& doc, const std::string& path) {
     IPlatformServices& platform = doc.Platform();
     CLasReader reader;
     if (!reader.Open(path)) {
@@ -76,7 +145,6 @@ int ImportLas(CTarvikDoc& doc, const std::string& path, bool interactive) {
         return 0;
     }
 
-    // Header pass.
     CLasHeader h;
     std::string line;
     while (reader.ReadLine(line))
@@ -92,42 +160,24 @@ int ImportLas(CTarvikDoc& doc, const std::string& path, bool interactive) {
         return 0;
     }
 
-    // The curves to bring in.
-    std::vector<int> ticks(h.entries.size(), 1);
-    if (interactive) {
-        const auto chosen = platform.AskCurvesToImport(h.entries);
-        if (!chosen) return 0;
-        ticks = *chosen;
-        ticks.resize(h.entries.size(), 0);
-    }
+    const auto chosen = platform.AskCurvesToImport(h.entries);
+    if (!chosen) return 0;
+    std::vector<int> ticks = *chosen;
+    ticks.resize(h.entries.size(), 0);
     if (std::none_of(ticks.begin(), ticks.end(), [](int t) { return t != 0; })) return 0;
 
     CProgressWindow progress{platform};
     progress.Show("Initializing");
-    // Step and direction, worked out on the header alone: the document changes only
-    // once the data have been read.
+    // Step and direction come from the header alone: the document changes only once
+    // the data have been read.
     const bool irregular = h.step == 0;
     h.step = std::fabs(h.step);
     const bool empty = doc.tracks.empty();
-    const int fileUnit = h.depthUnit < 0 ? kMeters : h.depthUnit; // no STRT line: metres
-    const int docUnit = empty ? fileUnit : doc.depthUnit;
-    int unit = fileUnit;
-    if (docUnit == kMeters && unit == kFeet) {
-        h.start = static_cast<float>(h.start / kFeetPerMeter);
-        h.stop = static_cast<float>(h.stop / kFeetPerMeter);
-        h.step = static_cast<float>(h.step / kFeetPerMeter);
-        unit = kMeters;
-    } else if (docUnit == kFeet && unit == kMeters) {
-        h.start = static_cast<float>(h.start * kFeetPerMeter);
-        h.stop = static_cast<float>(h.stop * kFeetPerMeter);
-        h.step = static_cast<float>(h.step * kFeetPerMeter);
-        unit = kFeet;
-    }
+    const int unit = ConvertDepths(h, empty ? (h.depthUnit == kFeet ? kFeet : kMeters) : doc.depthUnit);
     const bool reversed = h.start > h.stop;
     if (reversed) std::swap(h.start, h.stop);
 
-    // Data pass: only the ticked columns (and the depth column of an irregular
-    // file) are kept.
+    // Only the ticked columns (and the depth column of an irregular file) are kept.
     progress.Show("Reading data");
     const size_t columns = h.entries.size();
     std::vector<char> keep(columns, 0);
@@ -138,11 +188,10 @@ int ImportLas(CTarvikDoc& doc, const std::string& path, bool interactive) {
         platform.Message(kNotLas);
         return 0;
     }
-    const size_t rows = data.rows;
 
     progress.Show("Setting up tracks");
     if (empty) {
-        if (docUnit == kFeet)
+        if (unit == kFeet)
             doc.OnDepthFeet();
         else
             doc.OnDepthMeters();
@@ -155,69 +204,20 @@ int ImportLas(CTarvikDoc& doc, const std::string& path, bool interactive) {
         if (!ticks[i]) continue;
         std::string beforeTilde;
         const std::string label = LabelOf(h.entries[i], beforeTilde);
-        const ColourRef colour = NewTrackColour(made++);
-        std::vector<float>& values = data.columns[i];
-
-        std::unique_ptr<CTrack> track;
         float lo = 1e32f, hi = -1e-32f;
-        for (float v : values) {
-            if (v == h.nullValue) continue;
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
-        if (irregular) {
-            auto dataTrack = std::make_unique<CDataTrack>();
-            dataTrack->nullvalue = h.nullValue;
-            dataTrack->drawline = 1;
-            dataTrack->linecolor = colour;
-            dataTrack->symbolcolor = colour;
-            const std::vector<float>& depths = data.columns[0];
-            for (size_t r = 0; r < rows; ++r)
-                if (values[r] != h.nullValue) dataTrack->AddPoint(values[r], depths[r]);
-            track = std::move(dataTrack);
-        } else {
-            auto log = std::make_unique<CLogTrack>();
-            log->startdepth = h.start;
-            log->stopdepth = h.stop;
-            log->depthstep = h.step;
-            log->nullvalue = h.nullValue;
-            log->count = static_cast<int>(rows);
-            log->linecolor = colour;
-            log->values = std::move(values);
-            track = std::move(log);
-        }
+        WidenToValues(data.columns[i].data(), data.columns[i].size(), h.nullValue, lo, hi);
+        std::unique_ptr<CTrack> track = MakeCurveTrack(h, data, i, irregular, NewTrackColour(made++));
         track->hAxis.title = label;
         track->description = h.descriptions[i];
         track->depthunit = unit;
         track->width = 1.5f;
         doc.BindToDepthAxis(*track, unit);
-        if (rows > 0 && lo > 0 && MentionsOhm(beforeTilde)) {
-            track->hAxis.axisType = kAxisLogH;
-            track->hAxis.majorGrids = 1;
-            track->hAxis.minorGrids = 1;
-            track->hAxis.SetLogRange(lo, hi);
-        } else {
-            track->hAxis.AutoScale(lo, hi, 3);
-        }
+        ScaleHeaderAxis(*track, beforeTilde, data.rows > 0, lo, hi);
         doc.tracks.push_back(std::move(track));
     }
 
-    if (empty) {
-        CTrackVAxis& meters = doc.meterAxis;
-        CTrackVAxis& feet = doc.feetAxis;
-        if (docUnit == kMeters) {
-            meters.AutoScale(h.start, h.stop, 10);
-            feet.AutoScale(static_cast<float>(h.start * kFeetPerMeter),
-                           static_cast<float>(h.stop * kFeetPerMeter), 10);
-        } else {
-            meters.AutoScale(static_cast<float>(h.start / kFeetPerMeter),
-                             static_cast<float>(h.stop / kFeetPerMeter), 10);
-            feet.AutoScale(h.start, h.stop, 10);
-        }
-        if (!doc.dualAxis) doc.OnDualAxis();
-        doc.RecomputeOtherAxis(doc.depthUnit == kMeters ? kMeters : kFeet);
-    }
+    if (empty) FitDepthWindow(doc, h, unit);
     doc.SetModifiedFlag();
-    doc.Platform().UpdateAllViews();
+    platform.UpdateAllViews();
     return 1;
 }

@@ -1,6 +1,6 @@
 #include "exchange/LasReader.h"
 
-#include "doc/TextParse.h"
+#include "base/TextParse.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,8 +10,6 @@
 namespace {
 
 constexpr size_t kChunk = 1 << 20;
-
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 // A token as the C library's string-to-double reads it: its leading number, or 0,
 // stored as a float. Reports whether a number was there.
@@ -83,106 +81,121 @@ bool CLasReader::ReadLine(std::string& line) {
     }
 }
 
-void CLasReader::Reserve(CLasData& out, const std::vector<char>& keep, size_t tokensSeen,
-                         uint64_t bytesSeen) {
-    // Size the columns once from what the first numbers took, so they do not grow
-    // by doubling; never more than the file could hold at two bytes a number.
-    const uint64_t remaining = fileSize > consumed + pos ? fileSize - consumed - pos : 0;
-    const double bytesPerToken = std::max(2.0, static_cast<double>(bytesSeen) / tokensSeen);
-    const double tokens = static_cast<double>(remaining) / bytesPerToken * 1.02 + tokensSeen;
-    const size_t rows = static_cast<size_t>(tokens / static_cast<double>(keep.size())) + 16;
-    for (size_t c = 0; c < keep.size(); ++c)
-        if (keep[c]) out.columns[c].reserve(rows);
-}
-
-bool CLasReader::ReadData(char delimiter, const std::vector<char>& keep, CLasData& out) {
-    const size_t ncols = keep.size();
-    out = {};
-    out.columns.assign(ncols, {});
-    if (ncols == 0 || !file) return false;
-
-    // Comment lines right after the line that opened the data section.
-    for (;;) {
-        if (pos == len && !Fill()) break;
-        if (buffer[pos] != '#') break;
-        std::string skipped;
-        if (!ReadLine(skipped)) break;
-    }
-
+// Takes the tokens of the data section in order and files each under its column,
+// keeping only the columns asked for.
+struct CLasReader::Sink {
+    CLasReader& reader;
+    const std::vector<char>& keep;
+    CLasData& out;
+    uint64_t dataStart;
     size_t column = 0, tokens = 0, numbers = 0;
     bool reserved = false;
-    const uint64_t dataStart = consumed + pos;
-    bool binary = false;
 
-    const auto store = [&](const char* p, const char* e) {
+    void Store(const char* p, const char* e) {
         if (keep[column]) {
             float v;
             if (TokenValue(p, e, v)) ++numbers;
             out.columns[column].push_back(v);
         }
-        if (++column == ncols) {
+        if (++column == keep.size()) {
             column = 0;
             ++out.rows;
         }
         if (++tokens == 4096 && !reserved) {
             reserved = true;
-            Reserve(out, keep, tokens, consumed + pos - dataStart);
+            Reserve();
         }
-    };
-
-    if (delimiter == ' ') {
-        for (;;) {
-            const char* p = buffer.data() + pos;
-            const char* end = buffer.data() + len;
-            if (std::memchr(p, '\0', static_cast<size_t>(end - p))) binary = true;
-            while (p < end) {
-                while (p < end && IsSpace(*p)) ++p;
-                const char* t = p;
-                while (p < end && !IsSpace(*p)) ++p;
-                if (p == end) { // the token may go on in the next piece: keep it unread
-                    p = t;
-                    break;
-                }
-                pos = static_cast<size_t>(p - buffer.data());
-                store(t, p);
-            }
-            pos = static_cast<size_t>(p - buffer.data());
-            if (!Fill()) break;
-        }
-        if (pos < len) store(buffer.data() + pos, buffer.data() + len); // no line end after it
-    } else {
-        std::string token;
-        int quotes = 0;
-        const auto finish = [&](bool atLineEnd) {
-            // A line end after nothing (a blank line, a delimiter closing the line)
-            // is not a field.
-            const bool blank = std::all_of(token.begin(), token.end(), IsSpace);
-            if (!(atLineEnd && blank)) store(token.data(), token.data() + token.size());
-            token.clear();
-            quotes = 0;
-        };
-        for (;;) {
-            const char* p = buffer.data() + pos;
-            const char* end = buffer.data() + len;
-            for (; p < end; ++p) {
-                const char c = *p;
-                if (c == '\0') binary = true;
-                if (c == '\n') {
-                    finish(true);
-                } else if (c == delimiter && quotes % 2 == 0) {
-                    finish(false);
-                } else {
-                    if (c == '"') ++quotes;
-                    token.push_back(c);
-                }
-            }
-            pos = len;
-            if (!Fill()) break;
-        }
-        if (!token.empty()) finish(true); // a last field without a line end is kept
     }
 
-    if (binary || numbers == 0) return false;
+    // Sizes the columns once from what the first numbers took, so they do not grow
+    // by doubling; never more than the file could hold at two bytes a number.
+    void Reserve() {
+        const uint64_t at = reader.consumed + reader.pos;
+        const uint64_t remaining = reader.fileSize > at ? reader.fileSize - at : 0;
+        const double bytesPerToken = std::max(2.0, static_cast<double>(at - dataStart) / tokens);
+        const double expected = static_cast<double>(remaining) / bytesPerToken * 1.02 + tokens;
+        const size_t rows = static_cast<size_t>(expected / static_cast<double>(keep.size())) + 16;
+        for (size_t c = 0; c < keep.size(); ++c)
+            if (keep[c]) out.columns[c].reserve(rows);
+    }
+};
+
+void CLasReader::SkipComments() {
+    for (;;) {
+        if (pos == len && !Fill()) return;
+        if (buffer[pos] != '#') return;
+        std::string skipped;
+        if (!ReadLine(skipped)) return;
+    }
+}
+
+bool CLasReader::ReadBlankDelimited(Sink& sink) {
+    bool binary = false;
+    for (;;) {
+        const char* p = buffer.data() + pos;
+        const char* end = buffer.data() + len;
+        if (std::memchr(p, '\0', static_cast<size_t>(end - p))) binary = true;
+        while (p < end) {
+            while (p < end && IsSpace(*p)) ++p;
+            const char* t = p;
+            while (p < end && !IsSpace(*p)) ++p;
+            if (p == end) { // the token may go on in the next piece: keep it unread
+                p = t;
+                break;
+            }
+            pos = static_cast<size_t>(p - buffer.data());
+            sink.Store(t, p);
+        }
+        pos = static_cast<size_t>(p - buffer.data());
+        if (!Fill()) break;
+    }
+    if (pos < len) sink.Store(buffer.data() + pos, buffer.data() + len); // no line end after it
+    return !binary;
+}
+
+bool CLasReader::ReadFieldDelimited(char delimiter, Sink& sink) {
+    bool binary = false;
+    std::string token;
+    int quotes = 0;
+    const auto finish = [&](bool atLineEnd) {
+        // A line end after nothing (a blank line, a delimiter closing the line) is
+        // not a field.
+        const bool blank = std::all_of(token.begin(), token.end(), IsSpace);
+        if (!(atLineEnd && blank)) sink.Store(token.data(), token.data() + token.size());
+        token.clear();
+        quotes = 0;
+    };
+    for (;;) {
+        const char* p = buffer.data() + pos;
+        const char* end = buffer.data() + len;
+        for (; p < end; ++p) {
+            const char c = *p;
+            if (c == '\0') binary = true;
+            if (c == '\n') {
+                finish(true);
+            } else if (c == delimiter && quotes % 2 == 0) {
+                finish(false);
+            } else {
+                if (c == '"') ++quotes;
+                token.push_back(c);
+            }
+        }
+        pos = len;
+        if (!Fill()) break;
+    }
+    if (!token.empty()) finish(true); // a last field without a line end is kept
+    return !binary;
+}
+
+bool CLasReader::ReadData(char delimiter, const std::vector<char>& keep, CLasData& out) {
+    out = {};
+    out.columns.assign(keep.size(), {});
+    if (keep.empty() || !file) return false;
+
+    SkipComments(); // comment lines right after the line that opened the data section
+    Sink sink{*this, keep, out, consumed + pos};
+    const bool text = delimiter == ' ' ? ReadBlankDelimited(sink) : ReadFieldDelimited(delimiter, sink);
+    if (!text || sink.numbers == 0) return false;
     for (auto& c : out.columns)
         if (c.size() > out.rows) c.resize(out.rows);
     return true;

@@ -30,8 +30,12 @@ public:
     bool ReadData(char delimiter, const std::vector<char>& keep, CLasData& out);
 
 private:
+    struct Sink;
     bool Fill();
-    void Reserve(CLasData& out, const std::vector<char>& keep, size_t tokensSeen, uint64_t bytesSeen);
+    void SkipComments();
+    // The two ways of splitting the data; false when they are not text.
+    bool ReadBlankDelimited(Sink& sink);
+    bool ReadFieldDelimited(char delimiter, Sink& sink);
 
     std::FILE* file = nullptr;
     std::vector<char> buffer;

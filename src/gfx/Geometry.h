@@ -1,6 +1,19 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
+
+// Device coordinates stay within this bound, so sums of a few of them cannot
+// overflow an int, whatever lengths and values a file holds.
+inline constexpr int kPixelLimit = 1 << 30;
+
+// v truncated toward zero and saturated at the bound; NaN gives 0.
+inline int SaturatePixels(double v) {
+    if (std::isnan(v)) return 0;
+    if (v > kPixelLimit) return kPixelLimit;
+    if (v < -kPixelLimit) return -kPixelLimit;
+    return static_cast<int>(v);
+}
 
 struct CPoint {
     int x = 0;

@@ -1,8 +1,8 @@
 #include "tracks/AxisTrack.h"
 
-#include "doc/TableWriter.h"
-#include "doc/TextParse.h"
-#include "doc/kdManager.h"
+#include "base/TableWriter.h"
+#include "base/TextParse.h"
+#include "base/kdManager.h"
 
 void CAxisTrack::Draw(CDrawSurface& dc) {
     if (!depthAxis) return;

@@ -1,23 +1,18 @@
 #include "tracks/LogTrack.h"
 
-#include "doc/TableWriter.h"
-#include "doc/TextParse.h"
-#include "doc/Units.h"
-#include "doc/kdManager.h"
+#include "base/TableWriter.h"
+#include "base/TextParse.h"
+#include "base/Units.h"
+#include "base/ValueRange.h"
+#include "base/kdManager.h"
 #include "gfx/DrawSurface.h"
 #include "gfx/PlatformServices.h"
-#include "tracks/DrawHelpers.h"
+#include "gfx/DrawHelpers.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <new>
-
-namespace {
-
-bool Usable(float v, float nullvalue) { return v != nullvalue && std::isfinite(v); }
-
-} // namespace
 
 long long CLogTrack::IndexOf(float d) const {
     const double i = (static_cast<double>(d) - startdepth + KB) / depthstep;
@@ -60,7 +55,7 @@ void CLogTrack::Draw(CDrawSurface& dc) {
                 poly.push_back({xBase, y(i0)});
                 for (long long i = i0; i < i1; i += k) {
                     const float v = values[static_cast<size_t>(i)];
-                    poly.push_back({Usable(v, nullvalue) ? hAxis.ValueToPixel(v) : xBase, y(i)});
+                    poly.push_back({IsValue(v, nullvalue) ? hAxis.ValueToPixel(v) : xBase, y(i)});
                 }
                 poly.push_back({xBase, y(i1)});
                 const CPen oldPen = dc.SelectPen({PS_NULL, 0, 0});
@@ -80,7 +75,7 @@ void CLogTrack::Draw(CDrawSurface& dc) {
             };
             for (long long i = i0; i < i1; i += k) {
                 const float v = values[static_cast<size_t>(i)];
-                if (Usable(v, nullvalue))
+                if (IsValue(v, nullvalue))
                     run.push_back({hAxis.ValueToPixel(v), y(i)});
                 else
                     flush();
@@ -220,13 +215,8 @@ float CLogTrack::AverageRange(float top, float base) const {
 
 void CLogTrack::RescaleToData() {
     float lo = 1e30f, hi = -1e30f;
-    const size_t n = std::min(static_cast<size_t>(std::max(count, 0)), values.size());
-    for (size_t i = 0; i < n; ++i) {
-        const float v = values[i];
-        if (!Usable(v, nullvalue)) continue;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
+    WidenToValues(values.data(), std::min(static_cast<size_t>(std::max(count, 0)), values.size()),
+                  nullvalue, lo, hi);
     if (lo > hi) return; // nothing but nulls: keep the range
     hAxis.AutoScale(lo, hi, 3);
 }

@@ -37,7 +37,6 @@ public:
     // Index of the sample at depth d, truncated toward zero and kept within a few
     // samples of the log so it converts to int safely.
     long long IndexOf(float d) const;
-    bool IsNull(float v) const { return v == nullvalue; }
 
     std::vector<float> values; // sample 0 first
     int count = 0;

@@ -1,6 +1,7 @@
 // Insert Well Log: one curve of a LAS file into a log track.
-#include "doc/FileIO.h"
-#include "doc/TextParse.h"
+#include "base/FileIO.h"
+#include "base/TextParse.h"
+#include "base/ValueRange.h"
 #include "gfx/PlatformServices.h"
 #include "tracks/LogTrack.h"
 
@@ -15,23 +16,16 @@ namespace {
 // Header lines are read in pieces of at most this many characters.
 constexpr size_t kHeaderPiece = 511;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view TrimLeft(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    return s.substr(i);
-}
-
-std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
+// Header lines are indented with blanks and tabs only.
+std::string_view SkipIndent(std::string_view s) {
+    const size_t i = s.find_first_not_of(" \t");
+    return i == std::string_view::npos ? std::string_view{} : s.substr(i);
 }
 
 std::string_view FirstWord(std::string_view s) {
-    s = TrimLeft(s);
+    s = SkipIndent(s);
     size_t n = 0;
-    while (n < s.size() && !IsBlank(s[n])) ++n;
+    while (n < s.size() && !IsSpace(s[n])) ++n;
     return s.substr(0, n);
 }
 
@@ -41,12 +35,7 @@ bool ValueAfterUnit(std::string_view line, float& out) {
     const size_t dot = line.find('.');
     if (dot == std::string_view::npos) return false;
     std::string_view rest = line.substr(dot + 1);
-    if (!rest.empty() && !IsBlank(rest[0])) {
-        rest = TrimLeft(rest);
-        size_t n = 0;
-        while (n < rest.size() && !IsBlank(rest[n])) ++n;
-        rest.remove_prefix(n);
-    }
+    if (!rest.empty() && !IsSpace(rest[0])) rest.remove_prefix(FirstWord(rest).size());
     return ScanFloat(rest, out);
 }
 
@@ -67,7 +56,7 @@ LasHeader ReadHeader(const std::string& text) {
         const size_t lineEnd = nl == std::string::npos ? text.size() : nl + 1;
         // A longer line is taken as several pieces, as a fixed buffer reads it.
         const size_t pieceEnd = std::min(lineEnd, pos + kHeaderPiece);
-        std::string_view line = TrimLeft(std::string_view(text).substr(pos, pieceEnd - pos));
+        std::string_view line = SkipIndent(std::string_view(text).substr(pos, pieceEnd - pos));
         pos = pieceEnd;
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '~') {
@@ -82,7 +71,7 @@ LasHeader ReadHeader(const std::string& text) {
             const size_t dot = line.find('.');
             if (dot == std::string_view::npos) continue;
             std::string name(TrimRight(line.substr(0, dot)));
-            if (dot + 1 < line.size() && !IsBlank(line[dot + 1]))
+            if (dot + 1 < line.size() && !IsSpace(line[dot + 1]))
                 name += " (" + std::string(FirstWord(line.substr(dot + 1))) + ")";
             if (name.find("DEPT") != std::string::npos) h.hasDepth = true;
             h.curves.push_back(std::move(name));
@@ -105,38 +94,18 @@ LasHeader ReadHeader(const std::string& text) {
 // The next number of the data section; blanks, tabs, line breaks and commas
 // separate numbers. False at the end or at anything that is not a number.
 bool NextNumber(const std::string& text, size_t& pos, float& out) {
-    while (pos < text.size() && (IsBlank(text[pos]) || text[pos] == ',')) ++pos;
+    while (pos < text.size() && (IsSpace(text[pos]) || text[pos] == ',')) ++pos;
     if (pos >= text.size()) return false;
     size_t end = pos;
-    while (end < text.size() && !IsBlank(text[end]) && text[end] != ',') ++end;
+    while (end < text.size() && !IsSpace(text[end]) && text[end] != ',') ++end;
     if (!ScanFloat(std::string_view(text).substr(pos, end - pos), out)) return false;
     pos = end;
     return true;
 }
 
-} // namespace
-
-int CLogTrack::LoadLogFromLas(IPlatformServices& platform) {
-    const auto path = platform.AskOpenFileName("Las Files (*.las)|*.las|", "las");
-    if (!path) return 0;
-    std::string text, why;
-    if (!ReadWholeFile(*path, text, why)) {
-        platform.Message("Unable to open " + *path + "\n");
-        return 0;
-    }
-    const LasHeader h = ReadHeader(text);
-    if (!h.hasDepth) {
-        platform.Message("File does not have depth field \n");
-        return 0;
-    }
-    const int chosen = platform.ChooseFromList("Select Log", "Select a log:", h.curves);
-    if (chosen < 0 || chosen >= static_cast<int>(h.curves.size())) return 0;
-    return LoadCurveFromLas(platform, *path, text, chosen);
-}
-
-int CLogTrack::LoadCurveFromLas(IPlatformServices& platform, const std::string& path,
-                                const std::string& text, int curve) {
-    const LasHeader h = ReadHeader(text);
+// Loads the curve at the given position of a file whose header has been read.
+int LoadCurve(CLogTrack& log, IPlatformServices& platform, const std::string& path,
+              const std::string& text, const LasHeader& h, int curve) {
     const int columns = static_cast<int>(h.curves.size());
     if (curve < 0 || curve >= columns) return 0;
     if (h.step == 0 || !std::isfinite(h.step)) {
@@ -156,36 +125,55 @@ int CLogTrack::LoadCurveFromLas(IPlatformServices& platform, const std::string& 
     }
 
     const int n = static_cast<int>(samples);
-    values.assign(static_cast<size_t>(n), h.nullValue);
-    count = n;
-    startdepth = h.start;
-    stopdepth = h.stop;
-    depthstep = h.step;
-    nullvalue = h.nullValue;
+    log.values.assign(static_cast<size_t>(n), h.nullValue);
+    log.count = n;
+    log.startdepth = h.start;
+    log.stopdepth = h.stop;
+    log.depthstep = h.step;
+    log.nullvalue = h.nullValue;
 
     platform.BeginProgress("Loading Log", 0, n, 1);
-    float lo = 1e32f, hi = -1e-32f;
     size_t pos = h.dataOffset, filled = 0;
     int column = 0;
     float v;
     while (NextNumber(text, pos, v)) {
-        if (column == curve && filled < values.size()) {
-            values[filled++] = v;
-            if (v != nullvalue) {
-                lo = std::min(lo, v);
-                hi = std::max(hi, v);
-            }
-        }
+        if (column == curve && filled < log.values.size()) log.values[filled++] = v;
         if (++column == columns) {
             column = 0;
             platform.StepProgress();
         }
     }
+    float lo = 1e32f, hi = -1e-32f;
+    WidenToValues(log.values.data(), filled, log.nullvalue, lo, hi);
     if (lo <= hi)
-        hAxis.AutoScale(lo, hi, 4);
+        log.hAxis.AutoScale(lo, hi, 4);
     else
-        hAxis.AutoScale(0, 1, 4); // nothing but nulls
-    hAxis.title = h.curves[static_cast<size_t>(curve)];
+        log.hAxis.AutoScale(0, 1, 4); // nothing but nulls
+    log.hAxis.title = h.curves[static_cast<size_t>(curve)];
     platform.EndProgress();
     return 1;
+}
+
+} // namespace
+
+int CLogTrack::LoadLogFromLas(IPlatformServices& platform) {
+    const auto path = platform.AskOpenFileName("Las Files (*.las)|*.las|", "las");
+    if (!path) return 0;
+    std::string text, why;
+    if (!ReadWholeFile(*path, text, why)) {
+        platform.Message("Unable to open " + *path + "\n");
+        return 0;
+    }
+    const LasHeader h = ReadHeader(text);
+    if (!h.hasDepth) {
+        platform.Message("File does not have depth field \n");
+        return 0;
+    }
+    const int chosen = platform.ChooseFromList("Select Log", "Select a log:", h.curves);
+    return LoadCurve(*this, platform, *path, text, h, chosen);
+}
+
+int CLogTrack::LoadCurveFromLas(IPlatformServices& platform, const std::string& path,
+                                const std::string& text, int curve) {
+    return LoadCurve(*this, platform, path, text, ReadHeader(text), curve);
 }

@@ -1,12 +1,12 @@
 #include "tracks/Track.h"
 
-#include "doc/TableWriter.h"
-#include "doc/TextParse.h"
-#include "doc/Units.h"
-#include "doc/kdManager.h"
+#include "base/TableWriter.h"
+#include "base/TextParse.h"
+#include "base/Units.h"
+#include "base/kdManager.h"
 #include "gfx/DrawSurface.h"
 #include "gfx/PlatformServices.h"
-#include "tracks/DrawHelpers.h"
+#include "gfx/DrawHelpers.h"
 
 void CTrack::SetDepthUnit(int) {}
 

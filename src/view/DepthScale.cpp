@@ -1,7 +1,7 @@
 #include "view/DepthScale.h"
 
 #include "doc/TarvikDoc.h"
-#include "doc/TextParse.h"
+#include "base/TextParse.h"
 #include "gfx/PlatformServices.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "axes/Axis.h"
 #include "doc/TarvikDoc.h"
-#include "tracks/DrawHelpers.h"
+#include "gfx/DrawHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,16 +10,8 @@
 
 namespace {
 
-constexpr double kPixelLimit = 1 << 30;
-
-// Truncation of a length in pixels, saturated so hostile lengths stay defined.
-int TruncPixels(double v) {
-    if (std::isnan(v)) return 0;
-    return static_cast<int>(std::clamp(v, -kPixelLimit, kPixelLimit));
-}
-
 int AddPixels(int a, int b) {
-    return TruncPixels(static_cast<double>(a) + static_cast<double>(b));
+    return SaturatePixels(static_cast<double>(a) + static_cast<double>(b));
 }
 
 const char* const kEmptyHint =
@@ -57,12 +49,12 @@ void CTarvikView::RecalcLayout() {
         if (!(doc.tracks[i]->overlay && i > 0)) width += doc.tracks[i]->width;
     doc.docWidth = width;
 
-    const int cx = TruncPixels(doc.docWidth * resX);
-    const int cy = TruncPixels(doc.docHeight * resY);
+    const int cx = SaturatePixels(doc.docWidth * resX);
+    const int cy = SaturatePixels(doc.docHeight * resY);
     pageRect = {0, 0, cx, cy};
-    const int mx = TruncPixels(resX * m);
-    const int my = TruncPixels(resY * m);
-    headerPixels = TruncPixels(doc.headerHeight * resY);
+    const int mx = SaturatePixels(resX * m);
+    const int my = SaturatePixels(resY * m);
+    headerPixels = SaturatePixels(doc.headerHeight * resY);
     plotRect = {mx, AddPixels(headerPixels, my), cx - mx, cy - my};
 }
 
@@ -155,9 +147,9 @@ CSheetMapping SheetMapping(int sheet, const CRect& pageRect, float docHeight,
     const double printable =
         static_cast<double>(printer.physicalHeight) - 2.0 * printer.physicalTopOffset;
     const double full = static_cast<double>(docHeight) * printer.pixelsPerInchY;
-    const int step = full > 0 ? TruncPixels(pageRect.bottom * printable / full) : 0;
-    m.windowOrigin = {0, TruncPixels(static_cast<double>(step) * (sheet - 1))};
+    const int step = full > 0 ? SaturatePixels(pageRect.bottom * printable / full) : 0;
+    m.windowOrigin = {0, SaturatePixels(static_cast<double>(step) * (sheet - 1))};
     m.windowExtent = {pageRect.right, pageRect.bottom};
-    m.viewportExtent = {TruncPixels(printer.physicalWidth), TruncPixels(full)};
+    m.viewportExtent = {SaturatePixels(printer.physicalWidth), SaturatePixels(full)};
     return m;
 }

@@ -18,8 +18,6 @@ public:
         resX = horizontal;
         resY = vertical;
     }
-    float HorizontalResolution() const { return resX; }
-    float VerticalResolution() const { return resY; }
 
     // Page and plot rectangles from the document's lengths; also stores the page
     // width and height back into the document.

@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/Printing.h"
+#include "platform/MessageBox.h"
+#include "platform/Printing.h"
 #include "doc/CommandIds.h"
 #include "support/TestFiles.h"
 #include "tracks/LogTrack.h"

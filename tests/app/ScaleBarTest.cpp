@@ -1,6 +1,6 @@
-#include "app/MessageBox.h"
+#include "platform/MessageBox.h"
 #include "app/ScaleListBar.h"
-#include "app/SmartComboBox.h"
+#include "dialogs/SmartComboBox.h"
 #include "support/QtHelpers.h"
 
 #include <QDialog>

@@ -1,5 +1,5 @@
-#include "doc/FileIO.h"
-#include "doc/TableWriter.h"
+#include "base/FileIO.h"
+#include "base/TableWriter.h"
 #include "doc/TarvikDoc.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"

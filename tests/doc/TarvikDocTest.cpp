@@ -1,5 +1,6 @@
 #include "doc/TarvikDoc.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 #include "tracks/AxisTrack.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
@@ -214,18 +215,13 @@ TEST_F(DocFixture, AddNewTrackMakesTheChosenKind) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(DocFixture, LasPathsGoToTheImporterInAnyCase) {
-    doc.wellName = "kept";
-    EXPECT_FALSE(doc.OnOpenDocument("/nowhere/WELL.LAS"));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].find("/nowhere/WELL.LAS"), std::string::npos);
-    EXPECT_EQ(doc.wellName, "kept");
-
+TEST_F(DocFixture, FinishLasOpenRenamesThePathOnce) {
     // After a LAS open the first view update renames the path (see the import's
     // tests), once only.
     doc.SetPathName("/data/WELL.LAS");
     doc.lasImport = 1;
     doc.FinishLasOpen();
+    EXPECT_EQ(doc.PathName(), "/data/WELL.tvk");
     doc.SetPathName("/data/other.LAS");
     doc.FinishLasOpen(); // flag cleared: nothing
     EXPECT_EQ(doc.PathName(), "/data/other.LAS");
@@ -256,8 +252,7 @@ TEST_F(DocFixture, InsertWellLogKeepsOnlyATrackThatLoaded) {
     EXPECT_EQ(doc.OnInsertWellLog(), 0);
     EXPECT_EQ(doc.TrackCount(), 0);
     EXPECT_FALSE(doc.IsModified());
-    if (std::string(TARVIK_SAMPLES_DIR).empty()) GTEST_SKIP() << "LAS samples not found";
-    platform.fileAnswers = {std::string(TARVIK_SAMPLES_DIR) + "/sample_2.0_tab_dlm.las"};
+    platform.fileAnswers = {SamplePath("sample_2.0_tab_dlm.las")};
     platform.listAnswers = {3};
     EXPECT_EQ(doc.OnInsertWellLog(), 1);
     ASSERT_EQ(doc.TrackCount(), 1);

@@ -1,6 +1,7 @@
 #include "doc/TarvikDoc.h"
 #include "exchange/LasHeader.h"
 #include "exchange/LasImport.h"
+#include "exchange/OpenFile.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 #include "tracks/DataTrack.h"
@@ -9,11 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Sample(const std::string& name) { return std::string(TARVIK_SAMPLES_DIR) + "/" + name; }
-
-#define REQUIRE_SAMPLES()                                                                  \
-    if (std::string(TARVIK_SAMPLES_DIR).empty()) GTEST_SKIP() << "LAS samples not found"
 
 struct ImportFixture : ::testing::Test {
     CScriptedPlatform platform;
@@ -80,9 +76,8 @@ TEST(LasHeader, FieldRules) {
 }
 
 TEST_F(ImportFixture, RealFilesOfEveryVersion) {
-    REQUIRE_SAMPLES();
     // 1.2, wrapped-free, STRT above STOP: rows taken from the last, sample 0 at 1660.
-    ASSERT_EQ(ImportLas(doc, Sample("v1.2_sample.las"), true), 1);
+    ASSERT_EQ(ImportLas(doc, SamplePath("v1.2_sample.las")), 1);
     ASSERT_EQ(platform.curveEntries.size(), 8u);
     EXPECT_EQ(platform.curveEntries[1], " DT (US/M) \t   2  SONIC TRANSIT TIME");
     EXPECT_EQ(doc.wellName, "ANY ET AL OIL WELL #12");
@@ -125,7 +120,7 @@ TEST_F(ImportFixture, RealFilesOfEveryVersion) {
     for (const auto& f : files) {
         CScriptedPlatform p;
         CTarvikDoc d(p);
-        ASSERT_EQ(ImportLas(d, Sample(f.file), true), 1) << f.file;
+        ASSERT_EQ(ImportLas(d, SamplePath(f.file)), 1) << f.file;
         ASSERT_EQ(p.curveEntries.size(), f.curves) << f.file;
         const auto& log = dynamic_cast<CLogTrack&>(*d.tracks[2 + static_cast<size_t>(f.column)]);
         EXPECT_EQ(log.count, f.rows) << f.file;
@@ -135,17 +130,16 @@ TEST_F(ImportFixture, RealFilesOfEveryVersion) {
 }
 
 TEST_F(ImportFixture, WhatIsNotALasFileChangesNothing) {
-    REQUIRE_SAMPLES();
     doc.wellName = "mine";
     for (const char* f : {"not_a_las_file.las", "header_only.las", "v3.0_sample_3.0.las"}) {
-        EXPECT_EQ(ImportLas(doc, Sample(f), true), 0) << f;
+        EXPECT_EQ(ImportLas(doc, SamplePath(f)), 0) << f;
         EXPECT_EQ(platform.messages.back(), "Not sure if this is a valid LAS file");
     }
     EXPECT_EQ(doc.TrackCount(), 0);
     EXPECT_EQ(doc.wellName, "mine");
     EXPECT_FALSE(doc.IsModified());
 
-    EXPECT_EQ(ImportLas(doc, "/no/such.las", true), 0);
+    EXPECT_EQ(ImportLas(doc, "/no/such.las"), 0);
     EXPECT_EQ(platform.messages.back(), "Unable to open /no/such.las\n");
 
     // UTF-16 text and binary data.
@@ -154,14 +148,13 @@ TEST_F(ImportFixture, WhatIsNotALasFileChangesNothing) {
         utf16.push_back(c);
         utf16.push_back('\0');
     }
-    EXPECT_EQ(ImportLas(doc, Write("u16.las", utf16), true), 0);
+    EXPECT_EQ(ImportLas(doc, Write("u16.las", utf16)), 0);
     std::string binary = Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n", "1\n2\n");
     binary += std::string("\x01\x00\xff\x7f", 4);
-    EXPECT_EQ(ImportLas(doc, Write("bin.las", binary), true), 0);
+    EXPECT_EQ(ImportLas(doc, Write("bin.las", binary)), 0);
     // A header that promises billions of rows allocates only what the file holds.
     EXPECT_EQ(ImportLas(doc, Write("words.las", Las(" STRT.M 1 :\n STOP.M 1e30 :\n STEP.M 1e-30 :\n",
-                                                    " DEPT.M :\n", "no numbers here\n")),
-                        true),
+                                                    " DEPT.M :\n", "no numbers here\n"))),
               0);
     EXPECT_EQ(doc.TrackCount(), 0);
     EXPECT_EQ(doc.depthUnit, kMeters);
@@ -169,8 +162,7 @@ TEST_F(ImportFixture, WhatIsNotALasFileChangesNothing) {
     // Cancelling the curve list adds nothing.
     platform.curveAnswers = {std::nullopt};
     EXPECT_EQ(ImportLas(doc, Write("ok.las", Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n",
-                                                 " DEPT.M :\n GR.API :\n", "1 10\n2 20\n")),
-                        true),
+                                                 " DEPT.M :\n GR.API :\n", "1 10\n2 20\n"))),
               0);
     EXPECT_EQ(doc.TrackCount(), 0);
 }
@@ -180,7 +172,7 @@ TEST_F(ImportFixture, StepZeroMakesDataTracks) {
                                                      " DEPT.M :\n POR.V/V :\n",
                                                      "1000.5 0.1\n1003.25 -999.25\n1007 0.3\n"));
     platform.curveAnswers = {std::vector<int>{0, 1}};
-    ASSERT_EQ(ImportLas(doc, path, true), 1);
+    ASSERT_EQ(ImportLas(doc, path), 1);
     ASSERT_EQ(Types(), (std::vector<int>{1, 0, 11}));
     const CDataTrack& d = Data(2);
     // Each point went to the head of the list; the null row is skipped.
@@ -196,7 +188,7 @@ TEST_F(ImportFixture, FeetFilesAndMetreDocuments) {
     const std::string feet = Write("feet.las", Las(" STRT.FT 3280.84 :\n STOP.FT 6561.68 :\n STEP.FT 0.5 :\n",
                                                    " DEPT.FT :\n GR.API :\n", "3280.84 50\n3281.34 60\n"));
     // Into an empty document: the document goes to feet, both windows, dual axis.
-    ASSERT_EQ(ImportLas(doc, feet, false), 1);
+    ASSERT_EQ(ImportLas(doc, feet), 1);
     EXPECT_EQ(doc.depthUnit, kFeet);
     EXPECT_EQ(doc.dualAxis, 1);
     EXPECT_EQ(Types(), (std::vector<int>{0, 1, 5, 5}));
@@ -211,7 +203,7 @@ TEST_F(ImportFixture, FeetFilesAndMetreDocuments) {
     CTarvikDoc metres(p2);
     metres.EnsureDepthAxisTrack(kMeters);
     const float top = metres.meterAxis.min, bottom = metres.meterAxis.max;
-    ASSERT_EQ(ImportLas(metres, feet, false), 1);
+    ASSERT_EQ(ImportLas(metres, feet), 1);
     const auto& gr = dynamic_cast<CLogTrack&>(*metres.tracks.back());
     EXPECT_NEAR(gr.startdepth, 1000, 1e-3);
     EXPECT_NEAR(gr.stopdepth, 2000, 1e-3);
@@ -228,8 +220,7 @@ TEST_F(ImportFixture, AxesColoursNamesAndQuotes) {
     // Resistivity all positive: logarithmic; one zero: linear.
     const std::string curves = " DEPT.M :\n RT.OHMM :\n RT2.OHMM :\n";
     ASSERT_EQ(ImportLas(doc, Write("rt.las", Las(" STRT.M 1 :\n STOP.M 3 :\n STEP.M 1 :\n WELL. W-1 : WELL\n", curves,
-                                                 "1 2 2\n2 20 0\n3 200 3\n")),
-                        false),
+                                                 "1 2 2\n2 20 0\n3 200 3\n"))),
               1);
     EXPECT_EQ(Log(3).hAxis.axisType, kAxisLogH);
     EXPECT_FLOAT_EQ(Log(3).hAxis.min, 2);
@@ -240,8 +231,7 @@ TEST_F(ImportFixture, AxesColoursNamesAndQuotes) {
 
     // A second import keeps the document's well name.
     ASSERT_EQ(ImportLas(doc, Write("rt2.las", Las(" STRT.M 1 :\n STOP.M 1 :\n STEP.M 1 :\n WELL. OTHER : WELL\n",
-                                                  " DEPT.M :\n", "1\n")),
-                        false),
+                                                  " DEPT.M :\n", "1\n"))),
               1);
     EXPECT_EQ(doc.wellName, "W-1");
 
@@ -253,8 +243,7 @@ TEST_F(ImportFixture, AxesColoursNamesAndQuotes) {
     }
     CScriptedPlatform p2;
     CTarvikDoc forty(p2);
-    ASSERT_EQ(ImportLas(forty, Write("forty.las", Las(" STRT.M 1 :\n STOP.M 1 :\n STEP.M 1 :\n", many, row + "\n")),
-                        false),
+    ASSERT_EQ(ImportLas(forty, Write("forty.las", Las(" STRT.M 1 :\n STOP.M 1 :\n STEP.M 1 :\n", many, row + "\n"))),
               1);
     const auto colour = [&](int k) {
         return dynamic_cast<CLogTrack&>(*forty.tracks[2 + static_cast<size_t>(k)]).linecolor;
@@ -269,7 +258,7 @@ TEST_F(ImportFixture, AxesColoursNamesAndQuotes) {
     CTarvikDoc quoted(p3);
     const std::string text = Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n NAME. :\n V.U :\n",
                                  "1,\"a,b\",5\r\n\r\n2,c,6", " VERS. 2.0 :\n DLM . COMMA : a comma\n");
-    ASSERT_EQ(ImportLas(quoted, Write("q.las", text), false), 1);
+    ASSERT_EQ(ImportLas(quoted, Write("q.las", text)), 1);
     const auto& name = dynamic_cast<CLogTrack&>(*quoted.tracks[3]);
     const auto& v = dynamic_cast<CLogTrack&>(*quoted.tracks[4]);
     EXPECT_EQ(name.values, (std::vector<float>{0, 0}));
@@ -279,8 +268,7 @@ TEST_F(ImportFixture, AxesColoursNamesAndQuotes) {
 TEST_F(ImportFixture, EightBitNamesAreKeptAsTheyAre) {
     const std::string name = "Bj\xF8rnholt \xE6-1"; // Windows-1252
     ASSERT_EQ(ImportLas(doc, Write("cp.las", Las(" STRT.M 1 :\n STOP.M 1 :\n STEP.M 1 :\n WELL. " + name + " : WELL\n",
-                                                 " DEPT.M : d\xE9pth\n", "1\n")),
-                        false),
+                                                 " DEPT.M : d\xE9pth\n", "1\n"))),
               1);
     EXPECT_EQ(doc.wellName, name);
     EXPECT_EQ(doc.tracks[2]->description, " d\xE9pth");
@@ -293,8 +281,15 @@ TEST_F(ImportFixture, EightBitNamesAreKeptAsTheyAre) {
 }
 
 TEST_F(ImportFixture, OpeningALasPathImportsIt) {
+    doc.wellName = "kept";
+    EXPECT_FALSE(OpenPath(doc, "/nowhere/WELL.LAS"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].find("/nowhere/WELL.LAS"), std::string::npos);
+    EXPECT_EQ(doc.wellName, "kept");
+    EXPECT_EQ(doc.lasImport, 0);
+
     const std::string path = Write("WELL.LAS", Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n", "1\n2\n"));
-    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_TRUE(OpenPath(doc, path));
     EXPECT_EQ(doc.lasImport, 1);
     doc.FinishLasOpen();
     EXPECT_EQ(doc.PathName(), (temp.path / "WELL.tvk").string());

@@ -1,7 +1,7 @@
 // Small helpers shared by the Qt layer's tests.
 #pragma once
 
-#include "app/PropertyPages.h"
+#include "platform/MessageBox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -43,14 +43,15 @@ inline void DoubleClick(QAbstractItemView* view, const QModelIndex& item) {
     }
 }
 
-// A fixture whose pages write their messages to a list instead of showing them.
+// A fixture whose message boxes write their texts to a list instead of showing them.
 struct PageMessagesTest : ::testing::Test {
-    static inline QStringList messages;
-    CPageMessageFn previous = nullptr;
+    QStringList messages;
 
     void SetUp() override {
-        messages.clear();
-        previous = SetPageMessageHandler([](QWidget*, const QString& text) { messages << text; });
+        SetMessageBoxHandler([this](QMessageBox::Icon, const QString& text, QMessageBox::StandardButtons) {
+            messages << text;
+            return QMessageBox::Ok;
+        });
     }
-    void TearDown() override { SetPageMessageHandler(previous); }
+    void TearDown() override { SetMessageBoxHandler({}); }
 };

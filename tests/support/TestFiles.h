@@ -8,6 +8,8 @@
 #include <string>
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
+
 struct CTempDir {
     std::filesystem::path path;
     CTempDir() {
@@ -36,4 +38,12 @@ inline int RunTarvik(const std::string& binary, const std::string& args, std::st
     const int rc = std::system((binary + " " + args + " 2>" + errFile.string()).c_str());
     err = ReadFileText(errFile);
     return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}
+
+// A public LAS file of tests/data/las. A file that is not there fails the test that
+// asked for it: a clone of the repository holds them all.
+inline std::string SamplePath(const std::string& name) {
+    const std::string path = std::string(TARVIK_TEST_DATA) + "/las/" + name;
+    if (!std::filesystem::is_regular_file(path)) ADD_FAILURE() << "missing test file " << path;
+    return path;
 }

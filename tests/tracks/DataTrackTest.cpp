@@ -1,7 +1,7 @@
 #include "tracks/DataTrack.h"
-#include "doc/TableWriter.h"
-#include "doc/Units.h"
-#include "doc/kdManager.h"
+#include "base/TableWriter.h"
+#include "base/Units.h"
+#include "base/kdManager.h"
 #include "gfx/RecordingSurface.h"
 #include "support/ScriptedPlatform.h"
 

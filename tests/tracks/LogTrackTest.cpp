@@ -1,8 +1,9 @@
-#include "doc/TableWriter.h"
-#include "doc/Units.h"
-#include "doc/kdManager.h"
+#include "base/TableWriter.h"
+#include "base/Units.h"
+#include "base/kdManager.h"
 #include "gfx/RecordingSurface.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 #include "tracks/LogTrack.h"
 
 #include <cmath>
@@ -223,23 +224,10 @@ TEST_F(LogFixture, AveragesAndRescales) {
     EXPECT_FLOAT_EQ(log.hAxis.min, -40);
 }
 
-namespace {
-
-std::string Sample(const char* name) {
-    const std::string dir = TARVIK_SAMPLES_DIR;
-    return dir.empty() ? std::string() : dir + "/" + name;
-}
-
-#define REQUIRE_SAMPLES()                                                                  \
-    if (std::string(TARVIK_SAMPLES_DIR).empty()) GTEST_SKIP() << "LAS samples not found"
-
-} // namespace
-
 TEST(LogTrackLas, ReadsOneCurveOfRealFiles) {
-    REQUIRE_SAMPLES();
     CScriptedPlatform platform;
     CLogTrack log;
-    platform.fileAnswers = {Sample("sample_2.0_tab_dlm.las")};
+    platform.fileAnswers = {SamplePath("sample_2.0_tab_dlm.las")};
     platform.listAnswers = {2};
     ASSERT_EQ(log.LoadLogFromLas(platform), 1);
     EXPECT_EQ(platform.listItems[0], "DEPT (M)");
@@ -255,7 +243,7 @@ TEST(LogTrackLas, ReadsOneCurveOfRealFiles) {
     // Wrapped rows are one stream of numbers; column 0 is the first of every row. The
     // file stops after two of the five rows its header gives: the rest are null.
     CLogTrack wrapped;
-    platform.fileAnswers = {Sample("v2.0_sample_2.0_wrapped.las")};
+    platform.fileAnswers = {SamplePath("v2.0_sample_2.0_wrapped.las")};
     platform.listAnswers = {0};
     ASSERT_EQ(wrapped.LoadLogFromLas(platform), 1);
     EXPECT_EQ(wrapped.values, (std::vector<float>{910, 909.875f, -999.25f, -999.25f, -999.25f}));
@@ -263,18 +251,17 @@ TEST(LogTrackLas, ReadsOneCurveOfRealFiles) {
 }
 
 TEST(LogTrackLas, RefusesWhatItCannotUse) {
-    REQUIRE_SAMPLES();
     CScriptedPlatform platform;
     CLogTrack log;
     // The header promises 81 samples; the file holds 3 rows.
-    platform.fileAnswers = {Sample("v1.2_sample.las")};
+    platform.fileAnswers = {SamplePath("v1.2_sample.las")};
     platform.listAnswers = {1};
     EXPECT_EQ(log.LoadLogFromLas(platform), 0);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].find("does not hold"), std::string::npos);
     EXPECT_EQ(log.count, 0);
 
-    platform.fileAnswers = {Sample("not_a_las_file.las")};
+    platform.fileAnswers = {SamplePath("not_a_las_file.las")};
     EXPECT_EQ(log.LoadLogFromLas(platform), 0);
     EXPECT_EQ(platform.messages.back(), "File does not have depth field \n");
 
@@ -284,7 +271,7 @@ TEST(LogTrackLas, RefusesWhatItCannotUse) {
 
     const size_t said = platform.messages.size();
     EXPECT_EQ(log.LoadLogFromLas(platform), 0); // the file dialog cancelled
-    platform.fileAnswers = {Sample("sample_2.0_tab_dlm.las")};
+    platform.fileAnswers = {SamplePath("sample_2.0_tab_dlm.las")};
     platform.listAnswers = {-1};
     EXPECT_EQ(log.LoadLogFromLas(platform), 0); // the curve list cancelled
     EXPECT_EQ(platform.messages.size(), said);

@@ -1,5 +1,5 @@
-#include "doc/TableWriter.h"
-#include "doc/kdManager.h"
+#include "base/TableWriter.h"
+#include "base/kdManager.h"
 #include "support/ScriptedPlatform.h"
 #include "tracks/AxisTrack.h"
 #include "tracks/DataTrack.h"

@@ -1,0 +1,112 @@
+#include "base/FileIO.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::string ExtensionOf(std::string_view path) {
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.find_last_of("/\\");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+    std::string ext(path.substr(dot));
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? "it is a folder" : std::strerror(errno);
+        ::close(fd);
+        return false;
+    }
+    text.clear();
+    if (S_ISREG(st.st_mode) && st.st_size > 0) text.reserve(static_cast<size_t>(st.st_size));
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = std::strerror(errno);
+            ::close(fd);
+            return false;
+        }
+        text.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+CAtomicFile::~CAtomicFile() { Abort(); }
+
+bool CAtomicFile::Fail(const std::string& what) {
+    error = what + ": " + std::strerror(errno);
+    Abort();
+    return false;
+}
+
+bool CAtomicFile::Open(const std::string& path) {
+    Abort();
+    target = path;
+    error.clear();
+    tempPath = path + ".XXXXXX";
+    const int fd = ::mkstemp(tempPath.data());
+    if (fd < 0) {
+        tempPath.clear();
+        error = std::strerror(errno);
+        return false;
+    }
+    // Keep the permissions of the file we replace; a new file gets the usual ones.
+    struct stat st {};
+    mode_t mode;
+    if (::stat(path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd, mode);
+    file = ::fdopen(fd, "wb");
+    if (!file) {
+        ::close(fd);
+        return Fail("cannot write");
+    }
+    return true;
+}
+
+bool CAtomicFile::Commit() {
+    if (!file) {
+        if (error.empty()) error = "no file open";
+        return false;
+    }
+    if (std::fflush(file) != 0 || std::ferror(file)) return Fail("cannot write");
+    if (::fsync(::fileno(file)) != 0) return Fail("cannot write");
+    const int rc = std::fclose(file);
+    file = nullptr;
+    if (rc != 0) return Fail("cannot write");
+    if (std::rename(tempPath.c_str(), target.c_str()) != 0) return Fail("cannot replace the file");
+    tempPath.clear();
+    return true;
+}
+
+void CAtomicFile::Abort() {
+    if (file) {
+        std::fclose(file);
+        file = nullptr;
+    }
+    if (!tempPath.empty()) {
+        ::unlink(tempPath.c_str());
+        tempPath.clear();
+    }
+}

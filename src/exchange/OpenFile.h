@@ -1,0 +1,13 @@
+// Opening a path by its extension, for File > Open, the command line and the
+// headless modes alike.
+#pragma once
+
+#include <string>
+
+class CTarvikDoc;
+
+// A ".las" path (any case) is imported into the document, which is not emptied
+// first, and becomes the document's path until the first view update renames it;
+// anything else is loaded as a Tarvik document. False leaves the document as it was
+// (the user has been told why).
+bool OpenPath(CTarvikDoc& doc, const std::string& path);

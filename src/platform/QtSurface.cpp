@@ -1,0 +1,639 @@
+#include "platform/QtSurface.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QRegion>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Device contexts give a font of height 0 a default size; this is its cell height.
+constexpr int kDefaultCellHeight = 16;
+// Past this Qt's glyph rendering and our int conversions stop being trustworthy.
+constexpr int kMaxFontEm = 65535;
+constexpr double kMaxPenWidth = 1 << 20;
+// Fonts and tiles are cached; a document holds a handful of each, but fitted text
+// walks through many sizes, so the caches are bounded.
+constexpr size_t kMaxCachedFonts = 256;
+constexpr size_t kMaxCachedTiles = 64;
+
+QColor ToQColor(ColourRef c) {
+    return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
+                  static_cast<int>(BlueOf(c)));
+}
+
+// The area the painter can reach, in device units. Devices without a size (an SVG
+// generator left unsized) get a generous box that still keeps coordinates sane.
+QRectF DeviceArea(const QPainter& p) {
+    const QPaintDevice* d = p.device();
+    if (d && d->width() > 0 && d->height() > 0) return QRectF(0, 0, d->width(), d->height());
+    constexpr double big = 1 << 24;
+    return QRectF(-big, -big, 2 * big, 2 * big);
+}
+
+// Inclusive tests, so that zero-width shapes (a vertical line) still count.
+bool Overlaps(const QRectF& a, const QRectF& b) {
+    return a.left() <= b.right() && a.right() >= b.left() && a.top() <= b.bottom() &&
+           a.bottom() >= b.top();
+}
+bool Inside(const QRectF& inner, const QRectF& outer) {
+    return inner.left() >= outer.left() && inner.right() <= outer.right() &&
+           inner.top() >= outer.top() && inner.bottom() <= outer.bottom();
+}
+
+// Liang-Barsky: trims the segment to the rectangle; false when nothing is left.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, const QRectF& r) {
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    auto edge = [&](double pp, double q) {
+        if (pp == 0) return q >= 0;
+        const double t = q / pp;
+        if (pp < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    if (!edge(-dx, x0 - r.left()) || !edge(dx, r.right() - x0) || !edge(-dy, y0 - r.top()) ||
+        !edge(dy, r.bottom() - y0))
+        return false;
+    const double sx = x0, sy = y0;
+    if (t1 < 1) x1 = sx + t1 * dx, y1 = sy + t1 * dy;
+    if (t0 > 0) x0 = sx + t0 * dx, y0 = sy + t0 * dy;
+    return true;
+}
+
+// Sutherland-Hodgman against each side in turn. The pieces it adds run along the
+// rectangle, which lies outside the visible area, and it keeps the winding number
+// of every point inside, so the alternate fill of what shows is unchanged.
+void ClipPolygon(std::vector<QPointF>& pts, std::vector<QPointF>& tmp, const QRectF& r) {
+    auto side = [&](auto inside, auto cross) {
+        tmp.clear();
+        if (pts.empty()) return;
+        QPointF s = pts.back();
+        bool sIn = inside(s);
+        for (const QPointF& e : pts) {
+            const bool eIn = inside(e);
+            if (eIn != sIn) tmp.push_back(cross(s, e));
+            if (eIn) tmp.push_back(e);
+            s = e;
+            sIn = eIn;
+        }
+        pts.swap(tmp);
+    };
+    auto atX = [](double x) {
+        return [x](QPointF a, QPointF b) {
+            return QPointF(x, a.y() + (x - a.x()) * (b.y() - a.y()) / (b.x() - a.x()));
+        };
+    };
+    auto atY = [](double y) {
+        return [y](QPointF a, QPointF b) {
+            return QPointF(a.x() + (y - a.y()) * (b.x() - a.x()) / (b.y() - a.y()), y);
+        };
+    };
+    const double l = r.left(), t = r.top(), rr = r.right(), b = r.bottom();
+    side([l](QPointF q) { return q.x() >= l; }, atX(l));
+    side([rr](QPointF q) { return q.x() <= rr; }, atX(rr));
+    side([t](QPointF q) { return q.y() >= t; }, atY(t));
+    side([b](QPointF q) { return q.y() <= b; }, atY(b));
+}
+
+bool SameBrush(const CBrush& a, const CBrush& b) {
+    if (a.kind != b.kind) return false;
+    if (a.kind == CBrush::Solid) return a.colour == b.colour;
+    if (a.kind == CBrush::Pattern) return a.pattern == b.pattern;
+    return true;
+}
+
+bool Fills(const CBrush& b) {
+    return b.kind == CBrush::Solid || (b.kind == CBrush::Pattern && b.pattern);
+}
+
+QPen MakePen(const CPen& cp) {
+    if (cp.style == PS_NULL) return QPen(Qt::NoPen);
+    QPen qp(ToQColor(cp.colour));
+    if (cp.width <= 0) {
+        qp.setWidth(0);
+        qp.setCosmetic(true);
+    } else {
+        qp.setWidthF(std::min<double>(cp.width, kMaxPenWidth));
+        qp.setCosmetic(false);
+    }
+    // As on a device context: wide pens are always solid, with round ends and
+    // joins; thin styled pens use the device context's dash lengths.
+    const bool wide = cp.width > 1;
+    if (!wide && cp.style == PS_DASH) qp.setDashPattern({18, 6});
+    if (!wide && cp.style == PS_DOT) qp.setDashPattern({3, 3});
+    qp.setCapStyle(wide ? Qt::RoundCap : Qt::FlatCap);
+    qp.setJoinStyle(wide ? Qt::RoundJoin : Qt::MiterJoin);
+    return qp;
+}
+
+// Windows-1252 for 0x80-0x9F; its five holes keep their own code points.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+QString TextFromBytes(std::string_view bytes) {
+    const auto n = static_cast<qsizetype>(bytes.size());
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) return QString::fromLatin1(bytes.data(), n);
+
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString s = utf8(QByteArrayView(bytes.data(), n));
+    if (!utf8.hasError()) return s;
+
+    s.resize(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[static_cast<size_t>(i)]);
+        s[i] = QChar(c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : char16_t(c));
+    }
+    return s;
+}
+
+QString MapFontFace(std::string_view face) {
+    while (!face.empty() && face.front() == ' ')
+        face.remove_prefix(1);
+    while (!face.empty() && face.back() == ' ')
+        face.remove_suffix(1);
+    if (face.empty()) return QStringLiteral("Liberation Sans");
+    static constexpr std::pair<std::string_view, const char*> kTwins[] = {
+        {"arial", "Liberation Sans"},
+        {"times new roman", "Liberation Serif"},
+        {"courier new", "Liberation Mono"},
+        {"verdana", "DejaVu Sans"},
+    };
+    for (const auto& [name, twin] : kTwins) {
+        const bool same =
+            std::equal(face.begin(), face.end(), name.begin(), name.end(), [](char a, char b) {
+                return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+            });
+        if (same) return QString::fromLatin1(twin);
+    }
+    return TextFromBytes(face);
+}
+
+CQtSurface::CQtSurface(QPainter& painter) : p(painter) {
+    // An inactive painter still measures text; it only cannot draw.
+    if (p.isActive()) ForgetPainterState();
+}
+
+void CQtSurface::SetAntialiasing(bool on) {
+    antialias = on;
+    p.setRenderHint(QPainter::Antialiasing, on);
+    frame.valid = false;
+}
+
+void CQtSurface::ForgetPainterState() {
+    appliedPen.reset();
+    appliedTextPen.reset();
+    appliedBrush.reset();
+    appliedFont = nullptr;
+    frame.valid = false;
+    // The background mode is for text only; Qt's would also fill the gaps of
+    // dashed lines.
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.setRenderHint(QPainter::Antialiasing, antialias);
+    // Pattern tiles line up with the logical origin, so neighbouring shapes join.
+    p.setBrushOrigin(0, 0);
+}
+
+const CQtSurface::CFrame& CQtSurface::Frame() {
+    const QTransform t = p.combinedTransform();
+    if (frame.valid && t == frame.transform) return frame;
+    frame.valid = true;
+    frame.transform = t;
+    bool invertible = false;
+    const QTransform inv = t.inverted(&invertible);
+    const double sx = std::hypot(t.m11(), t.m12()), sy = std::hypot(t.m21(), t.m22());
+    frame.drawable = p.isActive() && invertible && sx > 0 && sy > 0;
+    if (!frame.drawable) return frame;
+    frame.visible = inv.mapRect(DeviceArea(p).adjusted(-2, -2, 2, 2));
+    frame.pixel = QPointF(1 / sx, 1 / sy);
+    // Aliased drawing puts a line through integer coordinates on that pixel row;
+    // antialiased drawing needs half a pixel more to do the same.
+    frame.offset = antialias ? inv.map(QPointF(0.5, 0.5)) - inv.map(QPointF(0, 0)) : QPointF();
+    return frame;
+}
+
+// The visible area widened by the pen, so that whatever is cut away there could
+// never have shown: geometry is trimmed to it before Qt sees it, which keeps huge
+// coordinates out of Qt's fixed-point rasteriser.
+QRectF CQtSurface::SafeRect(const CFrame& f) const {
+    const double w = Pen().style == PS_NULL ? 0 : std::clamp<double>(Pen().width, 0, kMaxPenWidth);
+    const double mx = w + 2 * f.pixel.x() + std::abs(f.offset.x());
+    const double my = w + 2 * f.pixel.y() + std::abs(f.offset.y());
+    return f.visible.adjusted(-mx, -my, mx, my);
+}
+
+void CQtSurface::ApplyPen() {
+    if (appliedPen && *appliedPen == Pen()) return;
+    p.setPen(MakePen(Pen()));
+    appliedPen = Pen();
+    appliedTextPen.reset();
+}
+
+void CQtSurface::ApplyTextPen() {
+    if (appliedTextPen == TextColor()) return;
+    p.setPen(QPen(ToQColor(TextColor())));
+    appliedTextPen = TextColor();
+    appliedPen.reset();
+}
+
+void CQtSurface::ApplyBrush(const CBrush& b) {
+    if (appliedBrush && SameBrush(*appliedBrush, b)) return;
+    p.setBrush(MakeBrush(b));
+    appliedBrush = b;
+}
+
+QBrush CQtSurface::MakeBrush(const CBrush& b) {
+    if (b.kind == CBrush::Solid) return QBrush(ToQColor(b.colour));
+    if (!Fills(b)) return QBrush(Qt::NoBrush);
+    for (const auto& [tile, brush] : tiles)
+        if (tile == b.pattern) return brush;
+    if (tiles.size() >= kMaxCachedTiles) tiles.clear();
+    QImage image(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < 16; ++x) {
+            const ColourRef c = (*b.pattern)[static_cast<size_t>(y * 16 + x)];
+            row[x] = qRgb(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
+                          static_cast<int>(BlueOf(c)));
+        }
+    }
+    tiles.emplace_back(b.pattern, QBrush(image));
+    return tiles.back().second;
+}
+
+// How much taller the cell (ascent + descent) is than the em, measured once per
+// face at a size large enough that rounding does not matter.
+double CQtSurface::CellRatio(const QString& face, int weight, bool italic) {
+    const auto key = std::make_tuple(face, weight, italic);
+    if (auto it = cellRatios.find(key); it != cellRatios.end()) return it->second;
+    constexpr int reference = 2048;
+    QFont f(face);
+    f.setPixelSize(reference);
+    f.setWeight(static_cast<QFont::Weight>(weight));
+    f.setItalic(italic);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF m(f);
+    double ratio = (m.ascent() + m.descent()) / reference;
+    if (!(ratio > 0.5 && ratio < 4)) ratio = 1.15;
+    cellRatios.emplace(key, ratio);
+    return ratio;
+}
+
+const CQtSurface::CFontEntry& CQtSurface::CurrentFont() {
+    const CFontDesc& d = Font();
+    if (lastFont && lastFontDesc && *lastFontDesc == d) return *lastFont;
+
+    const QString face = MapFontFace(d.face);
+    const int weight = d.weight <= 0 ? 400 : std::min(d.weight, 1000);
+    long long h = FontHeight(d);
+    if (h == 0) h = kDefaultCellHeight;
+    // Negative is the em height itself; positive is the cell height, turned into
+    // an em through the face's own ascent and descent.
+    const double em = h < 0
+                          ? static_cast<double>(-h)
+                          : std::round(static_cast<double>(h) / CellRatio(face, weight, d.italic));
+    const int px = static_cast<int>(std::clamp<double>(em, 1, kMaxFontEm));
+
+    const FontKey key{face, px, weight, d.italic};
+    auto it = fonts.find(key);
+    if (it == fonts.end()) {
+        if (fonts.size() >= kMaxCachedFonts) {
+            fonts.clear();
+            appliedFont = nullptr;
+        }
+        CFontEntry e;
+        e.font = QFont(face);
+        // Pixel sizes are logical units on every device; without hinting, text
+        // measures the same on screen, images, SVG, PDF and printers.
+        e.font.setPixelSize(px);
+        e.font.setWeight(static_cast<QFont::Weight>(weight));
+        e.font.setItalic(d.italic);
+        e.font.setHintingPreference(QFont::PreferNoHinting);
+        e.font.setKerning(false);
+        e.font.setStyleStrategy(QFont::NoSubpixelAntialias);
+        e.metrics = QFontMetricsF(e.font);
+        e.ascent = e.metrics.ascent();
+        e.descent = e.metrics.descent();
+        it = fonts.emplace(key, std::move(e)).first;
+    }
+    lastFontDesc = d;
+    lastFont = &it->second;
+    return *lastFont;
+}
+
+void CQtSurface::AddPoint(QPointF q) {
+    q += frame.offset;
+    if (buffer.size() > runs.back()) {
+        const QPointF& last = buffer.back();
+        if (last.x() == q.x() && last.y() == q.y()) return;
+    }
+    buffer.push_back(q);
+}
+
+// A run that shrank to one point draws nothing, as a zero-length line does not.
+void CQtSurface::EndRun() {
+    if (!runs.empty() && buffer.size() - runs.back() < 2) buffer.resize(runs.back());
+}
+
+// A dense curve (a printed log puts hundreds of samples on one row) has long runs of
+// consecutive points on the same row. On a line, the segments of such a run cover
+// exactly the span from its leftmost to its rightmost point, so the run's first,
+// extreme and last points draw the same pixels, and horizontal edges add nothing
+// to a filled area. Only a dash pattern would notice (its phase moves on), so
+// dashed and dotted lines keep every point.
+static const CPoint* CollapseRows(const CPoint* points, size_t& count, std::vector<CPoint>& out) {
+    out.clear();
+    size_t i = 0;
+    while (i < count) {
+        size_t j = i + 1;
+        size_t lo = i, hi = i;
+        while (j < count && points[j].y == points[i].y) {
+            if (points[j].x < points[lo].x) lo = j;
+            if (points[j].x > points[hi].x) hi = j;
+            ++j;
+        }
+        if (j - i <= 4) {
+            out.insert(out.end(), points + i, points + j);
+        } else {
+            out.push_back(points[i]);
+            const size_t a = std::min(lo, hi), b = std::max(lo, hi);
+            if (a != i) out.push_back(points[a]);
+            if (b != a && b != j - 1) out.push_back(points[b]);
+            out.push_back(points[j - 1]);
+        }
+        i = j;
+    }
+    count = out.size();
+    return out.data();
+}
+
+void CQtSurface::Polyline(const CPoint* points, size_t count) {
+    if (count == 0) return;
+    MoveTo(points[count - 1].x, points[count - 1].y);
+    if (count < 2 || Pen().style == PS_NULL) return;
+    if (Pen().style == PS_SOLID || Pen().width > 1) points = CollapseRows(points, count, collapsed);
+    const CFrame& f = Frame();
+    if (!f.drawable) return;
+    const QRectF safe = SafeRect(f);
+    auto inside = [&safe](double x, double y) {
+        return x >= safe.left() && x <= safe.right() && y >= safe.top() && y <= safe.bottom();
+    };
+
+    buffer.clear();
+    runs.clear();
+    auto startRun = [this] {
+        EndRun();
+        runs.push_back(buffer.size());
+    };
+    double ax = points[0].x, ay = points[0].y;
+    bool aIn = inside(ax, ay);
+    bool open = false; // the last point added is the previous vertex itself
+    for (size_t i = 1; i < count; ++i) {
+        const double bx = points[i].x, by = points[i].y;
+        const bool bIn = inside(bx, by);
+        if (aIn && bIn) {
+            if (!open) {
+                startRun();
+                AddPoint({ax, ay});
+                open = true;
+            }
+            AddPoint({bx, by});
+        } else {
+            double x0 = ax, y0 = ay, x1 = bx, y1 = by;
+            const bool beside = (ax < safe.left() && bx < safe.left()) ||
+                                (ax > safe.right() && bx > safe.right()) ||
+                                (ay < safe.top() && by < safe.top()) ||
+                                (ay > safe.bottom() && by > safe.bottom());
+            if (!beside && ClipSegment(x0, y0, x1, y1, safe)) {
+                if (!open) {
+                    startRun();
+                    AddPoint({x0, y0});
+                }
+                AddPoint({x1, y1});
+                open = bIn;
+            } else {
+                open = false;
+            }
+        }
+        ax = bx;
+        ay = by;
+        aIn = bIn;
+    }
+    EndRun();
+    if (buffer.empty()) return;
+
+    ApplyPen();
+    runs.push_back(buffer.size());
+    for (size_t r = 0; r + 1 < runs.size(); ++r) {
+        // drawPolyline counts in int; a run longer than that goes in pieces that
+        // share their end points.
+        constexpr size_t chunk = INT_MAX / 2;
+        for (size_t s = runs[r]; s + 1 < runs[r + 1]; s += chunk) {
+            const size_t n = std::min(chunk + 1, runs[r + 1] - s);
+            p.drawPolyline(buffer.data() + s, static_cast<int>(n));
+        }
+    }
+}
+
+void CQtSurface::DrawLine(CPoint from, CPoint to) {
+    const CPoint pts[2] = {from, to};
+    Polyline(pts, 2);
+}
+
+// Draws the polygon in buffer: trimmed to the safe area when it reaches past it,
+// outlined with the pen, filled with the brush (alternate fill).
+void CQtSurface::DrawBufferAsPolygon(const QRectF& safe, const QRectF& bounds) {
+    if (!Overlaps(bounds, safe)) return;
+    if (!Inside(bounds, safe)) ClipPolygon(buffer, scratch, safe);
+    if (buffer.size() < 2 || buffer.size() > INT_MAX) return;
+    if (Pen().style != PS_NULL)
+        for (QPointF& q : buffer)
+            q += frame.offset;
+    ApplyPen();
+    ApplyBrush(Brush());
+    p.drawPolygon(buffer.data(), static_cast<int>(buffer.size()), Qt::OddEvenFill);
+}
+
+void CQtSurface::Polygon(const CPoint* points, size_t count) {
+    if (count < 2 || (Pen().style == PS_NULL && !Fills(Brush()))) return;
+    if (Pen().style == PS_SOLID || Pen().style == PS_NULL || Pen().width > 1)
+        points = CollapseRows(points, count, collapsed);
+    const CFrame& f = Frame();
+    if (!f.drawable) return;
+    buffer.clear();
+    double l = points[0].x, r = l, t = points[0].y, b = t;
+    for (size_t i = 0; i < count; ++i) {
+        const double x = points[i].x, y = points[i].y;
+        l = std::min(l, x), r = std::max(r, x), t = std::min(t, y), b = std::max(b, y);
+        buffer.emplace_back(x, y);
+    }
+    DrawBufferAsPolygon(SafeRect(f), QRectF(QPointF(l, t), QPointF(r, b)));
+}
+
+void CQtSurface::Rectangle(int left, int top, int right, int bottom) {
+    const double l = std::min(left, right), r = std::max(left, right);
+    const double t = std::min(top, bottom), b = std::max(top, bottom);
+    const bool outline = Pen().style != PS_NULL, fill = Fills(Brush());
+    if (r <= l || b <= t || (!outline && !fill)) return;
+    const CFrame& f = Frame();
+    if (!f.drawable) return;
+    const QRectF safe = SafeRect(f);
+    const QRectF area(QPointF(l, t), QPointF(r, b));
+    if (!Overlaps(area, safe)) return;
+
+    // Trimmed edges land outside the visible area, so trimming changes nothing
+    // that shows, and the tile stays aligned to the origin.
+    auto trim = [&safe](QRectF q) {
+        return QRectF(
+            QPointF(std::max(q.left(), safe.left()), std::max(q.top(), safe.top())),
+            QPointF(std::min(q.right(), safe.right()), std::min(q.bottom(), safe.bottom())));
+    };
+    if (fill) p.fillRect(trim(area), MakeBrush(Brush()));
+    if (outline) {
+        // Right and bottom are outside: the outline runs through the last device
+        // pixel inside.
+        QRectF o = trim(QRectF(
+            QPointF(l, t), QPointF(std::max(l, r - f.pixel.x()), std::max(t, b - f.pixel.y()))));
+        ApplyPen();
+        ApplyBrush(CBrush::NullBrush());
+        p.drawRect(o.translated(f.offset));
+    }
+}
+
+void CQtSurface::Ellipse(int left, int top, int right, int bottom) {
+    const double l = std::min(left, right), r = std::max(left, right);
+    const double t = std::min(top, bottom), b = std::max(top, bottom);
+    if (r <= l || b <= t || (Pen().style == PS_NULL && !Fills(Brush()))) return;
+    const CFrame& f = Frame();
+    if (!f.drawable) return;
+    const QRectF safe = SafeRect(f);
+    // Outlined, the curve runs through the last device pixel inside; filled only,
+    // the fill takes the whole box, as a rectangle's does.
+    const bool outline = Pen().style != PS_NULL;
+    const QRectF box = outline ? QRectF(QPointF(l, t), QPointF(std::max(l, r - f.pixel.x()),
+                                                               std::max(t, b - f.pixel.y())))
+                               : QRectF(QPointF(l, t), QPointF(r, b));
+    if (!Overlaps(box, safe)) return;
+    if (Inside(box, safe)) {
+        ApplyPen();
+        ApplyBrush(Brush());
+        p.drawEllipse(outline ? box.translated(f.offset) : box);
+        return;
+    }
+    // Reaching past the visible area: draw the part that shows as a polygon, with
+    // enough sides that the chords stay well under a pixel from the curve.
+    const double rx = box.width() / 2, ry = box.height() / 2;
+    const double radius = std::max(rx / f.pixel.x(), ry / f.pixel.y());
+    const int sides = static_cast<int>(std::clamp(8 * std::sqrt(radius), 64.0, 65536.0));
+    buffer.clear();
+    const QPointF c = box.center();
+    for (int i = 0; i < sides; ++i) {
+        const double a = 2 * std::numbers::pi * i / sides;
+        buffer.emplace_back(c.x() + rx * std::cos(a), c.y() + ry * std::sin(a));
+    }
+    DrawBufferAsPolygon(safe, box);
+}
+
+void CQtSurface::TextOut(int x, int y, std::string_view text) {
+    if (text.empty()) return;
+    const CFrame& f = Frame();
+    if (!f.drawable) return;
+    const CFontEntry& font = CurrentFont();
+    const QString s = TextFromBytes(text);
+    const double w = font.metrics.horizontalAdvance(s);
+    const double cell = font.ascent + font.descent;
+    // Text that cannot reach the visible area is skipped before Qt turns its
+    // position into fixed point.
+    const double reach = w + cell;
+    if (!Overlaps(QRectF(x - reach, y - reach, 2 * reach, 2 * reach), f.visible)) return;
+
+    // Alignment is taken in the text's own, possibly rotated, frame.
+    double dx = 0;
+    if ((TextAlign() & TA_HORZ_MASK) == TA_CENTER)
+        dx = -w / 2;
+    else if ((TextAlign() & TA_HORZ_MASK) == TA_RIGHT)
+        dx = -w;
+    double baseline = font.ascent;
+    if ((TextAlign() & TA_VERT_MASK) == TA_BASELINE)
+        baseline = 0;
+    else if ((TextAlign() & TA_VERT_MASK) == TA_BOTTOM)
+        baseline = -font.descent;
+
+    const int tenths = Font().escapement % 3600;
+    QPointF at(x, y);
+    QTransform saved;
+    if (tenths != 0) {
+        saved = p.worldTransform();
+        p.translate(x, y);
+        p.rotate(-tenths / 10.0); // counter-clockwise on a y-down page
+        at = QPointF(0, 0);
+    }
+    if (BkMode() == BK_OPAQUE)
+        p.fillRect(QRectF(at.x() + dx, at.y() + baseline - font.ascent, w, cell),
+                   ToQColor(BkColor()));
+    if (appliedFont != &font) {
+        p.setFont(font.font);
+        appliedFont = &font;
+    }
+    ApplyTextPen();
+    p.drawText(at + QPointF(dx, baseline), s);
+    if (tenths != 0) p.setWorldTransform(saved);
+}
+
+CSize CQtSurface::GetTextExtent(std::string_view text) {
+    const CFontEntry& font = CurrentFont();
+    const double w = text.empty() ? 0 : font.metrics.horizontalAdvance(TextFromBytes(text));
+    return {static_cast<int>(std::lround(w)),
+            static_cast<int>(std::lround(font.ascent + font.descent))};
+}
+
+void CQtSurface::SetClipRect(const CRect& r) {
+    const CFrame& f = Frame();
+    // Trimmed to what the device shows, so a saturated rectangle cannot overflow
+    // Qt's integer device clip.
+    const QRectF want(QPointF(r.left, r.top), QPointF(r.right, r.bottom));
+    if (r.IsEmpty() || !f.drawable || !Overlaps(want, f.visible)) {
+        p.setClipRegion(QRegion(), Qt::ReplaceClip);
+        return;
+    }
+    p.setClipRect(want & f.visible, Qt::ReplaceClip);
+}
+
+void CQtSurface::RemoveClip() {
+    p.setClipping(false);
+}
+
+CRect CQtSurface::ClipBox() const {
+    bool invertible = false;
+    const QTransform inv = p.combinedTransform().inverted(&invertible);
+    if (!invertible) return {};
+    QRectF box = inv.mapRect(DeviceArea(p));
+    if (p.hasClipping()) {
+        const QRectF clip = p.clipBoundingRect();
+        if (clip.isEmpty() || !Overlaps(box, clip)) return {};
+        box = box & clip;
+    }
+    // A little slack, so 9.9999999 from the inverse transform still reads as 10.
+    return {SaturatePixels(std::floor(box.left() + 1e-6)), SaturatePixels(std::floor(box.top() + 1e-6)),
+            SaturatePixels(std::ceil(box.right() - 1e-6)), SaturatePixels(std::ceil(box.bottom() - 1e-6))};
+}

@@ -1,0 +1,298 @@
+#include "dialogs/ColourPicker.h"
+#include "dialogs/ColourPopup.h"
+#include "support/QtHelpers.h"
+
+#include <QColorDialog>
+#include <QImage>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The arrow keys' walk over the 40 cells (8 a row) and the "Automatic" box above
+// and "More Colours..." box below them, whichever of the two are shown.
+TEST(ColourGridTest, ArrowKeysWalkTheCellsAndTheBoxes) {
+    constexpr int D = kDefaultBox, C = kCustomBox;
+    struct Step {
+        bool hasDefault, hasCustom;
+        char key; // Down, Up, Right, Left
+        int from, to;
+    };
+    const Step steps[] = {
+        // Both boxes. The last column wraps to the next row and back.
+        {1, 1, 'D', D, 0}, {1, 1, 'D', 3, 11}, {1, 1, 'D', 35, C}, {1, 1, 'D', C, D},
+        {1, 1, 'U', D, C}, {1, 1, 'U', C, 39}, {1, 1, 'U', 3, D}, {1, 1, 'R', D, 0},
+        {1, 1, 'R', 7, 8}, {1, 1, 'R', 39, C}, {1, 1, 'R', C, D}, {1, 1, 'L', D, C},
+        {1, 1, 'L', C, 39}, {1, 1, 'L', 8, 7}, {1, 1, 'L', 0, D},
+        // One box.
+        {1, 0, 'D', 35, D}, {1, 0, 'R', 39, D}, {1, 0, 'U', D, 39}, {1, 0, 'L', D, 39},
+        {0, 1, 'D', C, 0}, {0, 1, 'R', C, 0}, {0, 1, 'U', 2, C}, {0, 1, 'L', 0, C},
+        // None: between the first and the last cell, down to (0,0) not the same column.
+        {0, 0, 'R', 39, 0}, {0, 0, 'L', 0, 39}, {0, 0, 'D', 36, 0}, {0, 0, 'U', 4, 39},
+    };
+    for (const Step& s : steps) {
+        CColourGrid g;
+        g.hasDefault = s.hasDefault;
+        g.hasCustom = s.hasCustom;
+        const int to = s.key == 'D'   ? g.Down(s.from)
+                       : s.key == 'U' ? g.Up(s.from)
+                       : s.key == 'R' ? g.Right(s.from)
+                                      : g.Left(s.from);
+        EXPECT_EQ(to, s.to) << s.hasDefault << s.hasCustom << " " << s.key << " from " << s.from;
+    }
+}
+
+TEST(ColourGridTest, BoxSizeRoundsAndKeepsRoomForTheColour) {
+    EXPECT_EQ(ColourBoxSize(96, 2), 14);  // 14.4
+    EXPECT_EQ(ColourBoxSize(144, 2), 22); // 21.6 rounds up
+    EXPECT_EQ(ColourBoxSize(96, 3), 14);  // 14 - 6 - 2 leaves 6
+    EXPECT_EQ(ColourBoxSize(96, 4), 15);  // 14 - 8 - 2 leaves 4: 2 x 4 + 7
+}
+
+TEST(ColourTableTest, FortyNamedColours) {
+    EXPECT_EQ(std::size(kColourTable), 40u);
+    EXPECT_EQ(kColourTable[1].colour, 0x002AA5u); // red 165 in the low byte
+    EXPECT_STREQ(kColourTable[1].name, "Brown");
+    EXPECT_STREQ(kColourTable[35].name, "Pale green ");
+}
+
+std::string Hex(ColourRef c) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%06x", static_cast<unsigned>(c));
+    return buf;
+}
+
+using Log = std::vector<std::string>;
+
+// A shown button whose five notifications are written to a log.
+class ColourPickerTest : public ::testing::Test {
+  protected:
+    CColourPicker picker;
+    Log log;
+
+    void SetUp() override {
+        auto note = [this](const char* what) {
+            return [this, what](ColourRef c) { log.push_back(std::string(what) + " " + Hex(c)); };
+        };
+        QObject::connect(&picker, &CColourPicker::SelectionChanged, note("changed"));
+        QObject::connect(&picker, &CColourPicker::DropDown, note("dropdown"));
+        QObject::connect(&picker, &CColourPicker::CloseUp, note("closeup"));
+        QObject::connect(&picker, &CColourPicker::SelectionEndedOk, note("ok"));
+        QObject::connect(&picker, &CColourPicker::SelectionCancelled, note("cancel"));
+        picker.resize(60, 24);
+        Place(QPoint(100, 100));
+    }
+    void TearDown() override {
+        if (CColourPopup* popup = picker.Popup()) Key(popup, Qt::Key_Escape);
+    }
+
+    void Place(QPoint topLeft) {
+        picker.move(topLeft);
+        picker.show();
+    }
+    CColourPopup* Open(ColourRef colour) {
+        picker.SetColour(colour);
+        log.clear();
+        picker.click();
+        return picker.Popup();
+    }
+    static void Mouse(CColourPopup* w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
+        QMouseEvent e(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    }
+    static void Hover(CColourPopup* w, int cell) {
+        Mouse(w, QEvent::MouseMove, w->CellRect(cell).center(), Qt::NoButton);
+    }
+    static void ReleaseOn(CColourPopup* w, int cell) {
+        Mouse(w, QEvent::MouseButtonRelease, w->CellRect(cell).center(), Qt::LeftButton);
+    }
+    QRect ButtonOnScreen() const { return QRect(picker.mapToGlobal(QPoint(0, 0)), picker.size()); }
+};
+
+TEST_F(ColourPickerTest, InitialCellFollowsTheColour) {
+    const auto initialCell = [this](ColourRef colour) {
+        CColourPopup* popup = Open(colour);
+        EXPECT_NE(popup, nullptr);
+        const int cell = popup ? popup->ChosenCell() : 99;
+        if (popup) Key(popup, Qt::Key_Escape);
+        return cell;
+    };
+    EXPECT_EQ(initialCell(kColourTable[12].colour), 12);
+    EXPECT_EQ(initialCell(kAutomaticColour), kDefaultBox);
+    EXPECT_EQ(initialCell(MakeRGB(1, 2, 3)), kCustomBox);
+    // Without the "Automatic" box its colour is just another colour.
+    picker.SetDefaultText(QString());
+    EXPECT_EQ(initialCell(kAutomaticColour), kCustomBox);
+    picker.SetCustomText(QString());
+    EXPECT_EQ(initialCell(MakeRGB(1, 2, 3)), kNoCell);
+}
+
+TEST_F(ColourPickerTest, ArrowKeysWalkAndReportEachCell) {
+    CColourPopup* popup = Open(kColourTable[0].colour);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->CurrentCell(), 0);
+    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left})
+        Key(popup, key);
+    EXPECT_EQ(popup->CurrentCell(), 39);
+    // The "More Colours..." box reports the initial colour, "Automatic" 0x010101.
+    EXPECT_EQ(log, (Log{"dropdown 000000", "changed " + Hex(kColourTable[8].colour),
+                        "changed 000000", "changed 010101", "changed 000000", "changed ffffff"}));
+}
+
+TEST_F(ColourPickerTest, WithoutTextBoxesTheKeysWrapAroundTheCells) {
+    picker.SetDefaultText(QString());
+    picker.SetCustomText(QString());
+    CColourPopup* popup = Open(kColourTable[0].colour);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->CellRect(kDefaultBox).isEmpty());
+    EXPECT_TRUE(popup->CellRect(kCustomBox).isEmpty());
+    Key(popup, Qt::Key_Up);
+    EXPECT_EQ(popup->CurrentCell(), 39);
+    Key(popup, Qt::Key_Right);
+    EXPECT_EQ(popup->CurrentCell(), 0);
+}
+
+TEST_F(ColourPickerTest, EnterChoosesTheCurrentCell) {
+    CColourPopup* popup = Open(kColourTable[16].colour);
+    ASSERT_NE(popup, nullptr);
+    for (int key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up})
+        Key(popup, key);
+    ASSERT_EQ(popup->CurrentCell(), kDefaultBox);
+    log.clear();
+    Key(popup, Qt::Key_Return);
+    EXPECT_EQ(picker.Popup(), nullptr);
+    EXPECT_EQ(picker.GetColour(), kAutomaticColour);
+    EXPECT_EQ(log, (Log{"closeup 010101", "ok 010101", "changed 010101"}));
+}
+
+TEST_F(ColourPickerTest, EscapeRestoresTheColourAndCancels) {
+    const ColourRef red = kColourTable[16].colour, lightOrange = kColourTable[17].colour;
+    picker.SetTrackSelection(true);
+    CColourPopup* popup = Open(red);
+    ASSERT_NE(popup, nullptr);
+    Key(popup, Qt::Key_Right);
+    EXPECT_EQ(picker.GetColour(), lightOrange); // previewed on the button
+    Key(popup, Qt::Key_Escape);
+    EXPECT_EQ(picker.Popup(), nullptr);
+    EXPECT_EQ(picker.GetColour(), red);
+    EXPECT_EQ(log, (Log{"dropdown " + Hex(red), "changed " + Hex(lightOrange),
+                        "closeup " + Hex(red), "cancel " + Hex(red)}));
+}
+
+TEST_F(ColourPickerTest, ChoosingAColourReportsAChangeOnlyForAnother) {
+    const ColourRef blue = kColourTable[13].colour, gold = kColourTable[25].colour;
+    CColourPopup* popup = Open(blue);
+    ASSERT_NE(popup, nullptr);
+    Hover(popup, 25);
+    EXPECT_EQ(picker.GetColour(), blue); // no preview unless asked for
+    ReleaseOn(popup, 25);
+    EXPECT_EQ(picker.Popup(), nullptr);
+    EXPECT_EQ(picker.GetColour(), gold);
+    EXPECT_EQ(log, (Log{"dropdown " + Hex(blue), "changed " + Hex(gold), "closeup " + Hex(gold),
+                        "ok " + Hex(gold), "changed " + Hex(gold)}));
+
+    popup = Open(gold);
+    ASSERT_NE(popup, nullptr);
+    Hover(popup, 25);
+    ReleaseOn(popup, 25);
+    EXPECT_EQ(log, (Log{"dropdown " + Hex(gold), "closeup " + Hex(gold), "ok " + Hex(gold)}));
+}
+
+TEST_F(ColourPickerTest, PressOutsideOrLosingThePopupCancels) {
+    const ColourRef teal = kColourTable[12].colour;
+    CColourPopup* popup = Open(teal);
+    ASSERT_NE(popup, nullptr);
+    Hover(popup, 3);
+    log.clear();
+    Mouse(popup, QEvent::MouseButtonPress, QPoint(-20, -20), Qt::LeftButton);
+    EXPECT_EQ(picker.Popup(), nullptr);
+    EXPECT_EQ(picker.GetColour(), teal);
+    EXPECT_EQ(log, (Log{"closeup " + Hex(teal), "cancel " + Hex(teal)}));
+
+    popup = Open(teal);
+    ASSERT_NE(popup, nullptr);
+    log.clear();
+    popup->close(); // as when the application is deactivated
+    EXPECT_EQ(picker.Popup(), nullptr);
+    EXPECT_EQ(log, (Log{"closeup " + Hex(teal), "cancel " + Hex(teal)}));
+}
+
+// Ends the colour dialog once it is up.
+void AnswerColourDialog(std::function<void(QColorDialog*)> answer, int triesLeft = 500) {
+    QTimer::singleShot(10, [answer, triesLeft] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QColorDialog*>(w); dialog && dialog->isVisible())
+                return answer(dialog);
+        if (triesLeft > 0) AnswerColourDialog(answer, triesLeft - 1);
+    });
+}
+
+TEST_F(ColourPickerTest, MoreColoursOpensTheColourDialog) {
+    // A colour outside the table starts on the "More Colours..." box.
+    CColourPopup* popup = Open(MakeRGB(10, 120, 200));
+    ASSERT_NE(popup, nullptr);
+    QColor offered;
+    AnswerColourDialog([&offered](QColorDialog* d) {
+        offered = d->currentColor();
+        d->setCurrentColor(QColor(10, 20, 30));
+        d->accept();
+    });
+    log.clear();
+    Key(popup, Qt::Key_Return);
+    EXPECT_EQ(offered, QColor(10, 120, 200));
+    EXPECT_EQ(log, (Log{"closeup 1e140a", "ok 1e140a", "changed 1e140a"}));
+
+    // Dismissing the dialog turns the choice into a cancel.
+    const ColourRef teal = kColourTable[12].colour;
+    popup = Open(teal);
+    ASSERT_NE(popup, nullptr);
+    Hover(popup, kCustomBox);
+    log.clear();
+    AnswerColourDialog([](QColorDialog* d) { d->reject(); });
+    ReleaseOn(popup, kCustomBox);
+    EXPECT_EQ(picker.GetColour(), teal);
+    EXPECT_EQ(log, (Log{"closeup " + Hex(teal), "cancel " + Hex(teal)}));
+}
+
+TEST_F(ColourPickerTest, PopupStaysOnTheScreen) {
+    const QRect desk = picker.screen()->availableVirtualGeometry();
+    Place(desk.topLeft() + QPoint(50, 50));
+    CColourPopup* popup = Open(0);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->geometry().topLeft(), ButtonOnScreen().bottomLeft() + QPoint(0, 1));
+    Key(popup, Qt::Key_Escape);
+
+    // Near the bottom it opens above the button.
+    Place(QPoint(desk.left() + 50, desk.bottom() - 40));
+    popup = Open(0);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->geometry().bottom(), ButtonOnScreen().top() - 1);
+    Key(popup, Qt::Key_Escape);
+
+    Place(QPoint(desk.right() - 30, desk.top() + 50));
+    popup = Open(0);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->geometry().right(), desk.right());
+}
+
+TEST_F(ColourPickerTest, DisabledButtonShowsNoColour) {
+    const auto showsMagenta = [this] {
+        const QImage image = picker.grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) == 0xFF00FF) return true;
+        return false;
+    };
+    picker.SetColour(MakeRGB(255, 0, 255));
+    EXPECT_TRUE(showsMagenta());
+    picker.setEnabled(false);
+    EXPECT_FALSE(showsMagenta());
+}
+
+} // namespace

@@ -1,0 +1,327 @@
+#include "dialogs/PropertyPages.h"
+#include "dialogs/ColourPicker.h"
+#include "dialogs/SelectLogDlg.h"
+#include "axes/Axis.h"
+#include "axes/TrackVAxis.h"
+#include "tracks/AxisTrack.h"
+#include "tracks/LogTrack.h"
+
+#include "support/QtHelpers.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+
+void SetText(const QWidget& parent, const char* name, const char* text) {
+    if (auto* edit = Find<QLineEdit>(parent, name)) edit->setText(QString::fromLatin1(text));
+}
+
+using PropertyPagesTest = PageMessagesTest;
+
+// ---------------------------------------------------------------------------
+// Axis page
+
+TEST_F(PropertyPagesTest, AxisPageRefusalsNameTheirMessageAndEdit) {
+    struct Case {
+        const char *what, *min, *max, *major, *minor;
+        bool log;
+        const char *message, *focus;
+    };
+    const Case cases[] = {
+        {"major unit 0", "0", "100", "0", "5", false, "Number should be greater than 0",
+         "majorUnit"},
+        {"log from 0", "0", "100", "10", "5", true, "Number should be greater than 0 for log scale",
+         "minimum"},
+        {"not a number", "0", "abc", "10", "5", false, "Please enter a number.", "maximum"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CAxis axis;
+        axis.Init(kAxisLinearH, 0, 150, 50, "GR");
+        CAxisPropPage page(axis);
+        SetText(page, "minimum", c.min);
+        SetText(page, "maximum", c.max);
+        SetText(page, "majorUnit", c.major);
+        SetText(page, "minorUnit", c.minor);
+        Find<QCheckBox>(page, "logarithmic")->setChecked(c.log);
+        const auto fault = page.Check();
+        ASSERT_TRUE(fault.has_value());
+        EXPECT_EQ(fault->message.toStdString(), c.message);
+        ASSERT_NE(fault->focus, nullptr);
+        EXPECT_EQ(fault->focus->objectName().toStdString(), c.focus);
+    }
+}
+
+TEST_F(PropertyPagesTest, AxisPageShowsTheAxisAndPassesAValidOne) {
+    CAxis axis;
+    axis.Init(kAxisLinearH, 0, 150, 50, "GR");
+    axis.minorUnit = 0.5f;
+    axis.reverse = 1;
+    CAxisPropPage page(axis);
+    EXPECT_EQ(Find<QLineEdit>(page, "label")->text(), "GR");
+    EXPECT_EQ(Find<QLineEdit>(page, "minorUnit")->text(), "0.5");
+    EXPECT_TRUE(Find<QCheckBox>(page, "reverse")->isChecked());
+    EXPECT_FALSE(page.Check().has_value());
+}
+
+TEST_F(PropertyPagesTest, UnitEditsAreDisabledWhileTheLogBoxIsChecked) {
+    CAxis axis;
+    axis.Init(kAxisLogH, 1, 1000, 50, "GR");
+    CAxisPropPage page(axis);
+    auto* log = Find<QCheckBox>(page, "logarithmic");
+    auto* major = Find<QLineEdit>(page, "majorUnit");
+    auto* minor = Find<QLineEdit>(page, "minorUnit");
+    ASSERT_TRUE(log->isChecked());
+    EXPECT_FALSE(major->isEnabled());
+    EXPECT_FALSE(minor->isEnabled());
+    log->click();
+    EXPECT_TRUE(major->isEnabled());
+    EXPECT_TRUE(minor->isEnabled());
+}
+
+TEST_F(PropertyPagesTest, NumbersAreReadOnlyWhenTheyFitAFloat) {
+    EXPECT_EQ(ParsePageNumber(" 2.5 "), 2.5f);
+    EXPECT_EQ(ParsePageNumber("-1e3"), -1000.0f);
+    for (const char* bad : {"", "abc", "1.5x", "nan", "inf", "1e40"})
+        EXPECT_FALSE(ParsePageNumber(QString::fromLatin1(bad)).has_value()) << bad;
+    EXPECT_EQ(FormatPageNumber(0.2f), "0.2");
+    EXPECT_EQ(FormatPageNumber(1234567.0), "1.23457e+06");
+}
+
+// ---------------------------------------------------------------------------
+// Log track sheet
+
+struct LogSheetTest : PropertyPagesTest {
+    CLogTrack track;
+
+    void SetUp() override {
+        PropertyPagesTest::SetUp();
+        track.hAxis.Init(kAxisLinearH, 0, 150, 50, "GR");
+        track.hAxis.minorGrids = 1;
+        track.hAxis.minorStyle = 2;
+        track.hAxis.minorWidth = 1;
+    }
+};
+
+TEST_F(LogSheetTest, HasGeneralAxisAndGridsPagesInOrder) {
+    CTrackPropSheet sheet(track);
+    EXPECT_EQ(sheet.windowTitle(), "Track Properties");
+    ASSERT_EQ(sheet.PageCount(), 3);
+    EXPECT_EQ(sheet.Tabs()->tabText(0), "General");
+    EXPECT_EQ(sheet.Tabs()->tabText(2), "Grids");
+    // The grid page shows the loaded state: minor on, dashed, medium.
+    EXPECT_TRUE(Find<QCheckBox>(sheet, "minorDraw")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(sheet, "minorStyle1")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(sheet, "minorWidth1")->isChecked());
+}
+
+TEST_F(LogSheetTest, OkStoresEveryPage) {
+    CTrackPropSheet sheet(track);
+    SetText(sheet, "width", "2.25");
+    SetText(sheet, "kb", "-12.5");
+    Find<QRadioButton>(sheet, "lineWidth2")->setChecked(true);
+    Find<QRadioButton>(sheet, "lineStyle1")->setChecked(true);
+    Find<CColourPicker>(sheet, "lineColour")->SetColour(MakeRGB(255, 0, 0));
+    Find<QCheckBox>(sheet, "colourFill")->setChecked(true);
+    Find<CColourPicker>(sheet, "fillColour")->SetColour(MakeRGB(0, 128, 0));
+    Find<QRadioButton>(sheet, "fillSide1")->setChecked(true);
+
+    SetText(sheet, "label", "Resistivity");
+    SetText(sheet, "minimum", "0.2");
+    SetText(sheet, "maximum", "2000");
+    Find<QCheckBox>(sheet, "logarithmic")->setChecked(true);
+    Find<QCheckBox>(sheet, "reverse")->setChecked(true);
+
+    Find<QCheckBox>(sheet, "majorDraw")->setChecked(true);
+    Find<QRadioButton>(sheet, "majorStyle1")->setChecked(true);
+    Find<QRadioButton>(sheet, "majorWidth1")->setChecked(true);
+    Find<CColourPicker>(sheet, "majorColour")->SetColour(MakeRGB(1, 2, 3));
+    Find<QCheckBox>(sheet, "minorDraw")->setChecked(false);
+    Find<QRadioButton>(sheet, "minorStyle0")->setChecked(true);
+
+    sheet.accept();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    EXPECT_FLOAT_EQ(track.width, 2.25f);
+    EXPECT_FLOAT_EQ(track.KB, -12.5f);
+    EXPECT_EQ(track.linewidth, 2);
+    EXPECT_EQ(track.linestyle, 1);
+    EXPECT_EQ(track.linecolor, MakeRGB(255, 0, 0));
+    EXPECT_EQ(track.colorFill, 1);
+    EXPECT_EQ(track.fillColor, MakeRGB(0, 128, 0));
+    EXPECT_EQ(track.fillSide, 1);
+
+    EXPECT_EQ(track.hAxis.title, "Resistivity");
+    EXPECT_FLOAT_EQ(track.hAxis.min, 0.2f);
+    EXPECT_FLOAT_EQ(track.hAxis.max, 2000.0f);
+    EXPECT_EQ(track.hAxis.axisType, kAxisLogH); // a header axis stays horizontal
+    EXPECT_EQ(track.hAxis.reverse, 1);
+
+    EXPECT_EQ(track.hAxis.majorGrids, 1);
+    EXPECT_EQ(track.hAxis.majorStyle, 2); // "Dashed" is the dotted pen
+    EXPECT_EQ(track.hAxis.majorWidth, 1);
+    EXPECT_EQ(track.hAxis.majorColour, MakeRGB(1, 2, 3));
+    EXPECT_EQ(track.hAxis.minorGrids, 0);
+    EXPECT_EQ(track.hAxis.minorStyle, 0);
+}
+
+TEST_F(LogSheetTest, TrackWidthMustLieBetweenItsLimits) {
+    for (const char* accepted : {"0.2", "12"}) {
+        CTrackPropSheet sheet(track);
+        SetText(sheet, "width", accepted);
+        sheet.accept();
+        EXPECT_EQ(sheet.result(), QDialog::Accepted) << accepted;
+    }
+    for (const char* refused : {"0.19", "12.01", "wide"}) {
+        SCOPED_TRACE(refused);
+        messages.clear();
+        CTrackPropSheet sheet(track);
+        SetText(sheet, "width", refused);
+        ShowActive(sheet);
+        sheet.accept();
+        EXPECT_TRUE(sheet.isVisible());
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0], refused[0] == 'w' ? "Please enter a number."
+                                                   : "Please enter a number between 0.2 and 12.");
+        EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(sheet, "width"));
+        EXPECT_FLOAT_EQ(track.width, 12.0f);
+    }
+}
+
+TEST_F(LogSheetTest, DescriptionIsShownAndCutAt225Characters) {
+    {
+        CTrackPropSheet sheet(track);
+        EXPECT_EQ(Find<QLabel>(sheet, "description")->text(), "Desc:");
+    }
+    // Two-byte characters: the cut counts characters, not bytes.
+    std::string long_text;
+    for (int i = 0; i < 300; ++i)
+        long_text += "\xC3\xA9";
+    track.description = long_text;
+    CTrackPropSheet sheet(track);
+    const QString shown = Find<QLabel>(sheet, "description")->text();
+    EXPECT_EQ(shown.size(), 225);
+    EXPECT_EQ(shown.at(0), QChar(0xE9));
+}
+
+TEST_F(LogSheetTest, LeavingAnInvalidPageIsRefused) {
+    CTrackPropSheet sheet(track);
+    ShowActive(sheet);
+    sheet.Tabs()->setCurrentIndex(1);
+    SetText(sheet, "majorUnit", "0");
+
+    sheet.Tabs()->setCurrentIndex(2);
+    EXPECT_EQ(sheet.Tabs()->currentIndex(), 1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Number should be greater than 0");
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(sheet, "majorUnit"));
+
+    // Once mended, the page may be left.
+    SetText(sheet, "majorUnit", "50");
+    sheet.Tabs()->setCurrentIndex(2);
+    EXPECT_EQ(sheet.Tabs()->currentIndex(), 2);
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(LogSheetTest, OkShowsTheInvalidPageEvenWhenAnotherIsOnShow) {
+    CTrackPropSheet sheet(track);
+    ShowActive(sheet);
+    SetText(sheet, "width", "4");
+    SetText(sheet, "minimum", "200"); // above the maximum of 150
+    sheet.accept();
+    EXPECT_EQ(sheet.Tabs()->currentIndex(), 1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Max should be greater than Min");
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(sheet, "minimum"));
+    EXPECT_FLOAT_EQ(track.width, 1.5f); // nothing is stored from any page while one refuses
+}
+
+TEST_F(LogSheetTest, ValuesWithoutARadioAreKept) {
+    // A document may hold widths the radios do not offer.
+    track.linewidth = 5;
+    track.hAxis.majorWidth = 3;
+    CTrackPropSheet sheet(track);
+    sheet.accept();
+    ASSERT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(track.linewidth, 5);
+    EXPECT_EQ(track.hAxis.majorWidth, 3);
+}
+
+// ---------------------------------------------------------------------------
+// Depth-axis track sheet
+
+TEST_F(PropertyPagesTest, DepthAxisSheetEditsTheBoundAxisAsVertical) {
+    CTrackVAxis depth;
+    depth.Init(kAxisLinearV, 1000, 1200, 50, "Depth (m)");
+    CAxisTrack track;
+    track.depthAxis = &depth;
+
+    {
+        CTrackPropSheet sheet(track);
+        ASSERT_EQ(sheet.PageCount(), 2);
+        EXPECT_EQ(sheet.Tabs()->tabText(0), "Axis");
+        EXPECT_EQ(Find<QLineEdit>(sheet, "minimum")->text(), "1000");
+        Find<QCheckBox>(sheet, "logarithmic")->setChecked(true);
+        Find<QCheckBox>(sheet, "minorDraw")->setChecked(true);
+        Find<QRadioButton>(sheet, "minorStyle1")->setChecked(true);
+        sheet.accept();
+        ASSERT_EQ(sheet.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(depth.axisType, kAxisLogV);
+    EXPECT_EQ(depth.minorStyle, 2);
+    // The track's own header axis is not what the sheet edits.
+    EXPECT_EQ(track.hAxis.minorGrids, CAxis().minorGrids);
+
+    // Whatever type the axis came with, the depth ruler stays vertical.
+    depth.axisType = kAxisLinearH;
+    {
+        CTrackPropSheet sheet(track);
+        Find<QCheckBox>(sheet, "logarithmic")->setChecked(true);
+        sheet.accept();
+    }
+    EXPECT_EQ(depth.axisType, kAxisLogV);
+}
+
+TEST_F(PropertyPagesTest, TracksWithoutASheetGetNoPages) {
+    CAxisTrack unbound; // no depth axis to edit
+    EXPECT_EQ(CTrackPropSheet(unbound).PageCount(), 0);
+    CTrack other;
+    other.type = kTrackStrat;
+    EXPECT_EQ(CTrackPropSheet(other).PageCount(), 0);
+}
+
+// ---------------------------------------------------------------------------
+// "Select Log"
+
+TEST_F(PropertyPagesTest, SelectLogGivesTheChosenPosition) {
+    SelectLogDlg dialog({"DEPT (M)", "GR (GAPI)", "RHOB (G/C3)"});
+    EXPECT_EQ(dialog.windowTitle(), "Select Log");
+    EXPECT_EQ(dialog.List()->item(1)->text(), "GR (GAPI)");
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    EXPECT_EQ(dialog.Selection(), -1);
+    EXPECT_FALSE(ok->isEnabled());
+    dialog.List()->setCurrentRow(2);
+    EXPECT_EQ(dialog.Selection(), 2);
+    EXPECT_TRUE(ok->isEnabled());
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(PropertyPagesTest, SelectLogDoubleClickChooses) {
+    SelectLogDlg dialog({"DEPT", "GR", "NPHI"});
+    ShowActive(dialog);
+    DoubleClick(dialog.List(), dialog.List()->model()->index(1, 0));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Selection(), 1);
+}
+
+} // namespace

@@ -1,0 +1,99 @@
+#include "platform/Export.h"
+#include "doc/TarvikDoc.h"
+#include "gfx/ConsolePlatform.h"
+#include "tracks/LogTrack.h"
+
+#include <QImage>
+
+#include "support/TestFiles.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ExportFixture : ::testing::Test {
+    CConsolePlatform platform;
+    CTarvikDoc doc{platform};
+    CTempDir temp;
+    fs::path dir = temp.path;
+
+    void SetUp() override {
+        // One track of 1 in at the left margin: 48 to 144 at 96 dpi, plot 96 to 960.
+        auto log = std::make_unique<CLogTrack>();
+        log->width = 1.0f;
+        log->hAxis.Init(kAxisLinearH, 0, 100, 20, "GR");
+        log->startdepth = 0;
+        log->depthstep = 1;
+        log->nullvalue = -999.25f;
+        log->values.assign(4001, 50.0f); // a straight line down the middle
+        log->count = 4001;
+        log->linecolor = 0x0000FF; // red
+        log->linewidth = 2;
+        doc.BindToDepthAxis(*log, kMeters);
+        doc.tracks.push_back(std::move(log));
+    }
+};
+
+} // namespace
+
+TEST_F(ExportFixture, PngHoldsTheTracksAtTheChosenScale) {
+    const fs::path png = dir / "plot.png";
+    std::string error;
+    ASSERT_TRUE(ExportPage(doc, png.string(), 192, error)) << error;
+    QImage image(QString::fromStdString(png.string()));
+    ASSERT_FALSE(image.isNull());
+    // The tracks' extent plus 20, doubled.
+    EXPECT_EQ(image.width(), (144 + 20) * 2);
+    EXPECT_EQ(image.height(), (960 + 20) * 2);
+
+    // The curve at value 50 is at x = 96 page pixels, 192 image pixels.
+    const QColor line = image.pixelColor(192, 1000);
+    EXPECT_GT(line.red(), 200);
+    EXPECT_LT(line.green(), 80);
+    EXPECT_LT(line.blue(), 80);
+    EXPECT_EQ(image.pixelColor(150, 1000), QColor(Qt::white)); // left of the curve
+    EXPECT_EQ(image.pixelColor(image.width() - 5, 5), QColor(Qt::white));
+}
+
+TEST_F(ExportFixture, VectorFormatsAndRefusals) {
+    std::string error;
+    ASSERT_TRUE(ExportPage(doc, (dir / "plot.svg").string(), 96, error)) << error;
+    std::ifstream svg(dir / "plot.svg");
+    const std::string text((std::istreambuf_iterator<char>(svg)), {});
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find("GR"), std::string::npos); // text stays text
+
+    ASSERT_TRUE(ExportPage(doc, (dir / "plot.PDF").string(), 96, error)) << error;
+    std::ifstream pdf(dir / "plot.PDF", std::ios::binary);
+    std::string head(5, '\0');
+    pdf.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+
+    EXPECT_FALSE(ExportPage(doc, (dir / "plot.xyz").string(), 96, error));
+    EXPECT_NE(error.find(".xyz"), std::string::npos);
+    EXPECT_FALSE(ExportPage(doc, (dir / "no/such/dir/plot.png").string(), 96, error));
+    EXPECT_FALSE(error.empty());
+
+    doc.tracks.clear();
+    EXPECT_FALSE(ExportPage(doc, (dir / "empty.png").string(), 96, error));
+}
+
+TEST_F(ExportFixture, CommandLineExportsWithoutADisplay) {
+    const fs::path tvk = dir / "one.tvk";
+    ASSERT_TRUE(doc.OnSaveDocument(tvk.string()));
+    const fs::path png = dir / "one.png";
+    std::string err;
+    ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--export " + png.string() + " --dpi 144 " + tvk.string(), err), 0) << err;
+    EXPECT_EQ(err, "");
+    QImage image(QString::fromStdString(png.string()));
+    EXPECT_EQ(image.width(), static_cast<int>((144 + 20) * 1.5));
+
+    EXPECT_NE(RunTarvik(TARVIK_BINARY, "--export " + png.string() + " --dpi abc " + tvk.string(), err), 0);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(RunTarvik(TARVIK_BINARY, "--export " + png.string() + " " + (dir / "missing.tvk").string(), err), 0);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}

@@ -1,0 +1,449 @@
+#include "platform/QtSurface.h"
+
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr ColourRef kBlack = MakeRGB(0, 0, 0);
+constexpr ColourRef kRed = MakeRGB(255, 0, 0);
+constexpr ColourRef kGreen = MakeRGB(0, 160, 0);
+constexpr ColourRef kBlue = MakeRGB(0, 0, 255);
+constexpr ColourRef kYellow = MakeRGB(255, 255, 0);
+constexpr int kFar = 1 << 30;
+
+QImage White(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// An image with a painter and a surface on it; Done() ends painting.
+struct Canvas {
+    QImage image;
+    QPainter painter{&image};
+    CQtSurface dc{painter};
+    Canvas(int w, int h) : image(White(w, h)) {}
+    const QImage& Done() {
+        painter.end();
+        return image;
+    }
+};
+
+ColourRef At(const QImage& im, int x, int y) {
+    const QRgb c = im.pixel(x, y);
+    return MakeRGB(static_cast<unsigned>(qRed(c)), static_cast<unsigned>(qGreen(c)),
+                   static_cast<unsigned>(qBlue(c)));
+}
+bool Ink(const QImage& im, int x, int y) {
+    return At(im, x, y) != MakeRGB(255, 255, 255);
+}
+
+// The smallest rectangle holding every pixel that is not white (or is `only`).
+QRect InkBox(const QImage& im, std::optional<ColourRef> only = {}) {
+    QRect box;
+    for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x)
+            if (only ? At(im, x, y) == *only : Ink(im, x, y)) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+int CountColour(const QImage& im, ColourRef c) {
+    int n = 0;
+    for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x)
+            n += At(im, x, y) == c;
+    return n;
+}
+
+CFontDesc Arial(int height, int escapement = 0) {
+    return {"Arial", height, 400, false, escapement, escapement, 0};
+}
+
+} // namespace
+
+TEST(QtSurface, PensDrawOnTheRightPixels) {
+    Canvas c(100, 60);
+    const auto line = [&c](CPen pen, int x0, int x1, int y) {
+        c.dc.SelectPen(pen);
+        c.dc.MoveTo(x0, y);
+        c.dc.LineTo(x1, y);
+    };
+    line({PS_SOLID, 0, kRed}, 2, 12, 5); // the end point is not drawn
+    line({PS_DASH, 0, kBlack}, 0, 100, 20);
+    line({PS_DOT, 0, kBlack}, 0, 100, 30);
+    line({PS_DASH, 3, kBlack}, 0, 100, 45); // wide styled pens draw solid
+    line({PS_NULL, 0, kBlack}, 0, 100, 55);
+    const QImage& im = c.Done();
+
+    EXPECT_EQ(InkBox(im.copy(0, 0, 100, 10)), QRect(2, 5, 10, 1));
+    EXPECT_EQ(At(im, 2, 5), kRed);
+
+    auto gaps = [&im](int y) {
+        int n = 0;
+        for (int x = 0; x < 99; ++x)
+            n += !Ink(im, x, y);
+        return n;
+    };
+    EXPECT_GT(gaps(20), 10);
+    EXPECT_GT(gaps(30), 30); // dots leave more room than dashes
+    EXPECT_GT(gaps(30), gaps(20));
+    EXPECT_EQ(gaps(45), 0);
+    EXPECT_EQ(InkBox(im.copy(0, 40, 100, 20)), QRect(0, 4, 100, 3)); // the null pen drew nothing
+}
+
+TEST(QtSurface, RectanglesAndEllipsesLeaveRightAndBottomOutside) {
+    Canvas c(80, 80);
+    c.dc.SelectPen({PS_SOLID, 0, kBlack});
+    c.dc.SelectBrush(CBrush::SolidBrush(kGreen));
+    c.dc.Rectangle(10, 10, 20, 16);
+    c.dc.SelectPen({PS_NULL, 0, kBlack});
+    c.dc.Rectangle(30, 10, 40, 16); // fill only, the whole rectangle
+    c.dc.SelectPen({PS_SOLID, 0, kBlack});
+    c.dc.Ellipse(10, 30, 21, 41);
+    c.dc.SelectPen({PS_NULL, 0, kBlack});
+    c.dc.Ellipse(40, 30, 51, 41); // fill only, the whole box
+    c.dc.SelectPen({PS_SOLID, 0, kBlack});
+    c.dc.SelectBrush(CBrush::NullBrush());
+    c.dc.Rectangle(50, 10, 60, 20);
+    c.painter.scale(2, 2); // the same rules in logical units
+    c.dc.SelectBrush(CBrush::SolidBrush(kGreen));
+    c.dc.Rectangle(25, 25, 30, 28);
+    const QImage& im = c.Done();
+
+    EXPECT_EQ(InkBox(im.copy(5, 5, 20, 20)), QRect(5, 5, 10, 6));
+    EXPECT_EQ(At(im, 19, 15), kBlack);
+    EXPECT_EQ(At(im, 14, 12), kGreen);
+    EXPECT_EQ(InkBox(im.copy(25, 5, 20, 20)), QRect(5, 5, 10, 6)); // fill only, all of it
+    EXPECT_EQ(InkBox(im.copy(5, 25, 25, 25)), QRect(5, 5, 11, 11));
+    EXPECT_EQ(InkBox(im.copy(35, 25, 20, 20)).width(), 11);
+    EXPECT_EQ(At(im, 55, 15), MakeRGB(255, 255, 255)); // the null brush left it
+    EXPECT_EQ(At(im, 59, 19), kBlack);
+    EXPECT_EQ(InkBox(im.copy(45, 45, 30, 30)), QRect(5, 5, 10, 6));
+    EXPECT_EQ(At(im, 55, 52), kGreen);
+}
+
+TEST(QtSurface, PatternTilesRepeatFromTheLogicalOrigin) {
+    auto tile = std::make_shared<CPatternTile>();
+    for (unsigned y = 0; y < 16; ++y)
+        for (unsigned x = 0; x < 16; ++x)
+            (*tile)[y * 16 + x] = MakeRGB(x * 16, y * 16, 128);
+    auto expected = [&tile](int lx, int ly) {
+        return (*tile)[static_cast<size_t>((ly & 15) * 16 + (lx & 15))];
+    };
+
+    Canvas c(80, 60);
+    c.dc.SelectPen({PS_NULL, 0, 0});
+    c.dc.SelectBrush(CBrush::PatternBrush(tile));
+    c.dc.Rectangle(3, 5, 20, 40);
+    const std::vector<CPoint> triangle = {{20, 5}, {60, 5}, {20, 45}};
+    c.dc.Polygon(triangle);
+    c.painter.translate(5, 7);
+    c.dc.Rectangle(60, 40, 70, 50);
+    const QImage& im = c.Done();
+
+    for (int y = 5; y < 40; ++y)
+        for (int x = 3; x < 40 - y; ++x)
+            ASSERT_EQ(At(im, x, y), expected(x, y)) << x << "," << y;
+    for (int y = 47; y < 57; ++y)
+        for (int x = 65; x < 75; ++x)
+            ASSERT_EQ(At(im, x, y), expected(x - 5, y - 7)) << x << "," << y;
+}
+
+TEST(QtSurface, ClipRectStopsDrawingAndFollowsTheTransform) {
+    Canvas c(60, 60);
+    c.dc.SelectPen({PS_NULL, 0, 0});
+    c.dc.SelectBrush(CBrush::SolidBrush(kBlue));
+    c.dc.SetClipRect({10, 10, 20, 20});
+    c.dc.Rectangle(0, 0, 30, 30);
+    c.dc.SetClipRect({0, 0, 0, 0}); // an empty clip shows nothing
+    c.dc.Rectangle(0, 0, 60, 60);
+    c.painter.scale(2, 2);
+    c.dc.SetClipRect({15, 5, 20, 10}); // replaces, in logical units
+    EXPECT_EQ(c.dc.ClipBox(), (CRect{15, 5, 20, 10}));
+    c.dc.Rectangle(0, 0, 30, 30);
+    c.dc.RemoveClip();
+    EXPECT_EQ(c.dc.ClipBox(), (CRect{0, 0, 30, 30}));
+    const QImage& im = c.Done();
+
+    EXPECT_EQ(CountColour(im, kBlue), 10 * 10 + 10 * 10);
+    EXPECT_EQ(InkBox(im.copy(0, 0, 25, 25)), QRect(10, 10, 10, 10));
+    EXPECT_EQ(InkBox(im.copy(25, 0, 35, 25)), QRect(5, 10, 10, 10));
+}
+
+TEST(QtSurface, TextBackgroundAlignmentAndEscapement) {
+    Canvas c(240, 200);
+    c.dc.SelectFont(Arial(-20));
+    c.dc.SetTextColor(kBlack);
+    c.dc.SetBkColor(kYellow);
+    c.dc.SetBkMode(BK_OPAQUE);
+    c.dc.SetTextAlign(TA_LEFT | TA_TOP);
+    c.dc.TextOut(5, 5, "Hg");
+    const CSize hg = c.dc.GetTextExtent("Hg");
+    const QImage opaque = c.image.copy();
+    c.image.fill(Qt::white);
+
+    c.dc.SetBkMode(BK_TRANSPARENT);
+    c.dc.TextOut(5, 5, "Hg");
+    const QImage transparent = c.image.copy();
+    c.image.fill(Qt::white);
+
+    c.dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
+    c.dc.TextOut(120, 60, "HIH");
+    const QImage centred = c.image.copy();
+    c.image.fill(Qt::white);
+
+    c.dc.SelectFont(Arial(-20, 900));
+    c.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    c.dc.TextOut(120, 180, "HHHHHH");
+    const QImage& upward = c.Done();
+
+    // The opaque cell is the measured extent; transparent text paints no yellow.
+    EXPECT_GT(CountColour(opaque, kYellow), hg.cx * hg.cy / 2);
+    EXPECT_EQ(InkBox(opaque, kYellow), QRect(5, 5, hg.cx, hg.cy));
+    EXPECT_EQ(CountColour(transparent, kYellow), 0);
+
+    const QRect mid = InkBox(centred);
+    EXPECT_LE(mid.bottom(), 59);
+    EXPECT_GE(mid.bottom(), 52); // no descender: the baseline sits above the bottom
+    EXPECT_NEAR((mid.left() + mid.right() + 1) / 2.0, 120, 1.0);
+
+    const QRect up = InkBox(upward);
+    EXPECT_GT(up.height(), 3 * up.width());
+    EXPECT_LE(up.bottom(), 180);
+    EXPECT_LE(up.right(), 120); // the glyphs' tops face left
+}
+
+TEST(QtSurface, FontsMapToMetricTwinsAndMeasureLikeQt) {
+    QImage image = White(10, 10);
+    QPainter painter(&image);
+    CQtSurface dc(painter);
+
+    const std::pair<const char*, const char*> twins[] = {{"Arial", "Liberation Sans"},
+                                                         {"times new roman", "Liberation Serif"},
+                                                         {"Courier New", "Liberation Mono"},
+                                                         {"Verdana", "DejaVu Sans"}};
+    for (const auto& [face, twin] : twins) {
+        dc.SelectFont({face, -12, 400, false, 0, 0, 0});
+        EXPECT_EQ(QFontInfo(dc.CurrentQFont()).family(), QString(twin)) << face;
+    }
+
+    dc.SelectFont(Arial(-20));
+    QFont liberation("Liberation Sans");
+    liberation.setPixelSize(20);
+    liberation.setHintingPreference(QFont::PreferNoHinting);
+    liberation.setKerning(false);
+    const QFontMetricsF m(liberation);
+    const CSize hello = dc.GetTextExtent("Hello");
+    EXPECT_EQ(hello.cx, std::lround(m.horizontalAdvance("Hello")));
+    EXPECT_EQ(hello.cy, std::lround(m.ascent() + m.descent()));
+    dc.SelectFont(Arial(-40, 900)); // escapement turns the text, not its extent
+    EXPECT_NEAR(dc.GetTextExtent("Hello").cx, 2 * hello.cx, 1);
+
+    // A positive height is the cell: the em is chosen so the cell comes out at it.
+    for (int cell : {11, 23}) {
+        dc.SelectFont(Arial(cell));
+        EXPECT_EQ(dc.GetTextExtent("x").cy, cell) << cell;
+    }
+    dc.SelectFont(CFontDesc::Points("Arial", 100)); // 10 pt at 96 dpi: 13 units
+    EXPECT_EQ(dc.CurrentQFont().pixelSize(), 13);
+    CFontDesc bold = Arial(-20);
+    bold.weight = 700;
+    dc.SelectFont(bold);
+    EXPECT_GT(dc.GetTextExtent("Hello").cx, hello.cx);
+}
+
+TEST(QtSurface, TextMeasuresTheSameOnEveryDevice) {
+    auto drawn = [](QPaintDevice& device, CSize& extent) {
+        QPainter painter(&device);
+        CQtSurface dc(painter);
+        dc.SelectFont(Arial(-18));
+        dc.SetBkMode(BK_TRANSPARENT);
+        dc.TextOut(4, 4, "Depth 1250 m");
+        extent = dc.GetTextExtent("Depth 1250 m");
+    };
+    QImage screen = White(200, 40);
+    QImage print = White(200, 40);
+    print.setDotsPerMeterX(11811); // 300 dpi
+    print.setDotsPerMeterY(11811);
+    CSize a, b, pdfExtent;
+    drawn(screen, a);
+    drawn(print, b);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(InkBox(screen), InkBox(print));
+
+    QTemporaryDir dir;
+    QPdfWriter pdf(dir.filePath("t.pdf"));
+    pdf.setResolution(1200);
+    drawn(pdf, pdfExtent);
+    EXPECT_EQ(pdfExtent, a);
+}
+
+TEST(QtSurface, EightBitTextKeepsEveryCharacter) {
+    const QString bjorn = QString::fromUtf8("Bj\xC3\xB8rn");
+    EXPECT_EQ(TextFromBytes("Bj\xF8rn"), bjorn);
+    EXPECT_EQ(TextFromBytes("Bj\xC3\xB8rn"), bjorn);
+    EXPECT_EQ(TextFromBytes("\x80 \x96 \x81"),
+              QString::fromUtf8("\xE2\x82\xAC \xE2\x80\x93 \xC2\x81"));
+    EXPECT_EQ(TextFromBytes("Bj\xC3"), QString::fromUtf8("Bj\xC3\x83")); // cut-off UTF-8
+    EXPECT_EQ(TextFromBytes(std::string_view("a\0b", 3)).size(), 3);
+
+    Canvas latin(120, 40), utf8(120, 40);
+    for (Canvas* c : {&latin, &utf8})
+        c->dc.SelectFont(Arial(-20));
+    latin.dc.TextOut(5, 5, "Bj\xF8rn");
+    utf8.dc.TextOut(5, 5, "Bj\xC3\xB8rn");
+    EXPECT_EQ(latin.Done(), utf8.Done());
+}
+
+TEST(QtSurface, HugeCoordinatesDrawTheirVisiblePart) {
+    Canvas c(100, 100);
+    c.dc.SelectPen({PS_SOLID, 0, kBlack});
+    const std::vector<CPoint> across = {{-kFar, 10}, {kFar, 10}};
+    const std::vector<CPoint> diagonal = {{-kFar, -kFar}, {kFar, kFar}};
+    const std::vector<CPoint> away = {{kFar, kFar}, {kFar, -kFar}, {-kFar, -kFar}};
+    c.dc.Polyline(across);
+    c.dc.Polyline(diagonal);
+    c.dc.Polyline(away); // wholly outside
+    EXPECT_EQ(c.dc.CurrentPosition(), (CPoint{-kFar, -kFar}));
+    c.dc.SelectPen({PS_NULL, 0, 0});
+    c.dc.SelectBrush(CBrush::SolidBrush(kYellow));
+    c.dc.Ellipse(-kFar, 40, kFar, kFar); // its top is flat across the image
+    c.dc.SelectPen({PS_SOLID, 3, kBlack});
+    c.dc.SelectBrush(CBrush::SolidBrush(kBlue));
+    c.dc.Polygon({{-kFar, 70}, {kFar, 70}, {kFar, 80}, {-kFar, 80}});
+    c.dc.Rectangle(-kFar, 90, kFar, kFar);
+    c.dc.TextOut(-kFar, 5, "far away");
+
+    // Scaled for export: a saturated clip still clips, a long dashed line keeps
+    // its dashes.
+    c.painter.scale(3.125, 3.125);
+    c.dc.SetClipRect({-kFar, -kFar, kFar, 20});
+    EXPECT_EQ(c.dc.ClipBox(), (CRect{0, 0, 32, 20}));
+    c.dc.SelectPen({PS_DASH, 1, kRed});
+    c.dc.Polyline(std::vector<CPoint>{{-kFar, 16}, {kFar, 16}});
+    c.dc.SelectPen({PS_NULL, 0, 0});
+    c.dc.SelectBrush(CBrush::SolidBrush(kGreen));
+    c.dc.Rectangle(-kFar, 18, kFar, kFar);
+    const QImage& im = c.Done();
+
+    int red = 0;
+    for (int x = 0; x < 100; ++x) {
+        EXPECT_TRUE(Ink(im, x, 10)) << x;
+        EXPECT_EQ(Ink(im, x, 38), x == 38) << x; // only the diagonal crosses there
+        EXPECT_EQ(At(im, x, 42), kYellow) << x;
+        EXPECT_EQ(At(im, x, 59), kGreen) << x;
+        EXPECT_EQ(At(im, x, 75), kBlue) << x;
+        EXPECT_EQ(At(im, x, 95), kBlue) << x;
+        red += At(im, x, 50) == kRed;
+    }
+    EXPECT_GT(red, 50);
+    EXPECT_LT(red, 90);
+    EXPECT_FALSE(Ink(im, 20, 5));
+}
+
+TEST(QtSurface, StateChangesTakeEffectBetweenCalls) {
+    Canvas c(60, 40);
+    c.dc.SelectPen({PS_SOLID, 0, kRed});
+    c.dc.SetTextColor(kGreen);
+    c.dc.SelectFont(Arial(-12));
+    c.dc.TextOut(0, 20, "x"); // takes the painter's pen for the text colour
+    c.dc.MoveTo(0, 10);
+    c.dc.LineTo(60, 10);
+    c.dc.SelectPen({PS_NULL, 0, 0});
+    c.dc.SelectBrush(CBrush::NullBrush());
+    c.dc.Polygon({{20, 20}, {30, 20}, {30, 30}}); // neither pen nor brush: nothing
+    const QImage& im = c.Done();
+
+    EXPECT_EQ(At(im, 30, 10), kRed);
+    EXPECT_FALSE(InkBox(im.copy(20, 20, 11, 11)).isValid());
+}
+
+TEST(QtSurface, AntialiasingKeepsStraightLinesCrisp) {
+    Canvas c(40, 40);
+    c.dc.SetAntialiasing(true);
+    c.dc.SelectPen({PS_SOLID, 0, kBlack});
+    c.dc.MoveTo(0, 5);
+    c.dc.LineTo(40, 5);
+    c.dc.MoveTo(0, 10);
+    c.dc.LineTo(40, 30);
+    c.dc.SelectBrush(CBrush::SolidBrush(kBlack));
+    c.dc.Rectangle(10, 32, 20, 36);
+    const QImage& im = c.Done();
+
+    EXPECT_EQ(InkBox(im.copy(0, 0, 40, 9)), QRect(0, 5, 40, 1));
+    EXPECT_EQ(At(im, 20, 5), kBlack);
+    EXPECT_EQ(InkBox(im.copy(0, 31, 40, 9)), QRect(10, 1, 10, 4));
+    int partial = 0; // a slanted line is smoothed
+    for (int y = 10; y < 31; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const ColourRef px = At(im, x, y);
+            partial += px != kBlack && px != MakeRGB(255, 255, 255);
+        }
+    EXPECT_GT(partial, 10);
+}
+
+// A printed log puts many samples on one row; drawing fewer of them must not change
+// a single pixel of the curve or of its fill, at any scale.
+TEST(QtSurface, DenseRowsDrawExactlyAsEveryPointWould) {
+    std::vector<CPoint> curve;
+    unsigned seed = 7;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        curve.push_back({20 + static_cast<int>((seed >> 8) % 150), 10 + i / 40});
+    }
+    std::vector<CPoint> fill = curve;
+    fill.insert(fill.begin(), CPoint{20, 10});
+    fill.push_back({20, 10 + 3000 / 40});
+
+    for (double scale : {1.0, 2.5}) {
+        for (int width : {0, 3}) {
+            QImage ours = White(500, 260), reference = White(500, 260);
+            {
+                QPainter p(&ours);
+                p.scale(scale, scale);
+                CQtSurface dc(p);
+                dc.SelectBrush(CBrush::SolidBrush(MakeRGB(0, 200, 0)));
+                dc.SelectPen({PS_NULL, 0, 0});
+                dc.Polygon(fill);
+                dc.SelectPen({PS_SOLID, width, MakeRGB(255, 0, 0)});
+                dc.Polyline(curve);
+            }
+            {
+                // Every point: the fill straight through Qt, the curve through the
+                // surface in overlapping pieces too short to collapse.
+                QPainter p(&reference);
+                p.scale(scale, scale);
+                QPolygon all;
+                for (const CPoint& q : fill) all << QPoint(q.x, q.y);
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(0, 200, 0));
+                p.drawPolygon(all, Qt::OddEvenFill);
+                CQtSurface dc(p);
+                dc.SelectPen({PS_SOLID, width, MakeRGB(255, 0, 0)});
+                for (size_t i = 0; i + 1 < curve.size(); i += 3) {
+                    const size_t n = std::min<size_t>(4, curve.size() - i);
+                    dc.Polyline(curve.data() + i, n);
+                }
+            }
+            // Qt's one-pixel stroker leaves out the end pixel of some turns that a
+            // shorter path keeps: at most one pixel more at a row's end, never less.
+            int extra = 0, missing = 0;
+            for (int y = 0; y < ours.height(); ++y)
+                for (int x = 0; x < ours.width(); ++x)
+                    if (ours.pixel(x, y) != reference.pixel(x, y))
+                        ++(Ink(ours, x, y) && At(ours, x, y) == kRed ? extra : missing);
+            EXPECT_EQ(missing, 0) << "scale " << scale << " width " << width;
+            EXPECT_LE(extra, width == 0 ? 3000 / 40 : 0) << "scale " << scale << " width " << width;
+        }
+    }
+}
