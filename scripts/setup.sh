@@ -9,9 +9,9 @@ BUILD="$ROOT/build"
 PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev libx11-dev
-    libpng-dev libjpeg-dev libtiff-dev zlib1g-dev libemf-dev
+    libpng-dev libjpeg-dev libtiff-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation2
+    fontconfig fonts-liberation2 fonts-dejavu-core
     xvfb xauth
 )
 

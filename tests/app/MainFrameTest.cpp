@@ -1,7 +1,7 @@
 #include "app/MainFrame.h"
-#include "platform/MessageBox.h"
 #include "platform/Printing.h"
 #include "doc/CommandIds.h"
+#include "support/QtHelpers.h"
 #include "support/TestFiles.h"
 #include "tracks/LogTrack.h"
 
@@ -13,28 +13,20 @@
 #include <QSettings>
 #include <QToolBar>
 
-#include <gtest/gtest.h>
-
 namespace {
 
 // Settings in a folder of the test's own; message boxes answered from a script.
-struct FrameFixture : ::testing::Test {
+struct FrameFixture : MessageBoxTest {
     CTempDir temp;
-    std::vector<QString> said;
-    QMessageBox::StandardButton answer = QMessageBox::Ok;
 
     void SetUp() override {
+        MessageBoxTest::SetUp();
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                            QString::fromStdString(temp.path.string()));
         QCoreApplication::setOrganizationName(QStringLiteral("Halvorn"));
         QCoreApplication::setApplicationName(QStringLiteral("TarvikTest"));
-        SetMessageBoxHandler([this](QMessageBox::Icon, const QString& text, QMessageBox::StandardButtons) {
-            said.push_back(text);
-            return answer;
-        });
     }
-    void TearDown() override { SetMessageBoxHandler({}); }
 
     static void AddLog(CTarvikDoc& doc) {
         auto log = std::make_unique<CLogTrack>();
@@ -90,13 +82,13 @@ TEST_F(FrameFixture, DroppedFiles) {
     AddLog(frame.Document());
     frame.DropFiles({"/w/a.las", "/w/b.las", "/w/c.las"});
     frame.DropFiles({"/w/notes.txt"}); // not for this program: nothing said
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_EQ(said[0], QStringLiteral("Hei, one file at a time please!"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("Hei, one file at a time please!"));
 
     // A lower-case ".las" goes to the importer, which reports on the file.
     frame.DropFiles({"/w/missing.las"});
-    ASSERT_EQ(said.size(), 2u);
-    EXPECT_TRUE(said[1].contains(QStringLiteral("/w/missing.las")));
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains(QStringLiteral("/w/missing.las")));
     EXPECT_EQ(frame.Document().TrackCount(), 1); // the document is not replaced
 }
 
@@ -132,8 +124,8 @@ TEST_F(FrameFixture, ClosingAsksAndAFailedSaveKeepsTheWindow) {
     QCloseEvent cancel;
     QCoreApplication::sendEvent(&frame, &cancel);
     EXPECT_FALSE(cancel.isAccepted());
-    ASSERT_FALSE(said.empty());
-    EXPECT_EQ(said[0], QStringLiteral("Save changes to well.tvk?"));
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages[0], QStringLiteral("Save changes to well.tvk?"));
 
     answer = QMessageBox::Yes; // the save fails: the window stays, the document too
     QCloseEvent failing;

@@ -1,4 +1,3 @@
-#include "platform/MessageBox.h"
 #include "app/ScaleListBar.h"
 #include "dialogs/SmartComboBox.h"
 #include "support/QtHelpers.h"
@@ -23,24 +22,18 @@ void Type(QWidget* target, const QString& text) {
         Key(target, c.toUpper().unicode(), QString(c));
 }
 
-struct ScaleBarFixture : ::testing::Test {
+struct ScaleBarFixture : MessageBoxTest {
     CScaleListBar bar;
     CSmartComboBox* scale = bar.ScaleBox();
     CSmartComboBox* length = bar.LengthBox();
-    QStringList messages, scaleCommands, lengthCommands;
+    QStringList scaleCommands, lengthCommands;
 
     ScaleBarFixture() {
-        SetMessageBoxHandler([this](QMessageBox::Icon icon, const QString& text, auto) {
-            EXPECT_EQ(icon, QMessageBox::NoIcon); // plain
-            messages << text;
-            return QMessageBox::Ok;
-        });
         QObject::connect(&bar, &CScaleListBar::ScaleCommand,
                          [this](auto t) { scaleCommands << t; });
         QObject::connect(&bar, &CScaleListBar::LengthCommand,
                          [this](auto t) { lengthCommands << t; });
     }
-    ~ScaleBarFixture() override { SetMessageBoxHandler({}); }
 };
 
 } // namespace
@@ -77,6 +70,7 @@ TEST_F(ScaleBarFixture, ChoosingSendsTheItemButOtherOnlyTells) {
     EXPECT_EQ(scaleCommands, QStringList{"500"});
     EXPECT_TRUE(lengthCommands.isEmpty());
     EXPECT_EQ(messages, QStringList(2, "Gotcha! Just type the number in"));
+    EXPECT_EQ(icons, std::vector(2, QMessageBox::NoIcon)); // plain
 }
 
 TEST_F(ScaleBarFixture, EnterSendsTheEditTextAndStops) {
@@ -102,9 +96,14 @@ TEST_F(ScaleBarFixture, EnterSendsTheEditTextAndStops) {
     bar.setParent(nullptr);
 }
 
-TEST_F(ScaleBarFixture, ShowValuesSparesTheBoxInUse) {
-    bar.show();
-    bar.activateWindow();
+TEST_F(ScaleBarFixture, ShowValuesPicksAnItemAndSparesTheBoxInUse) {
+    length->lineEdit()->setText("9.0 in");
+    bar.ShowValues("1", "9 INCH");
+    EXPECT_EQ(scale->currentText(), "1000");      // searched from the second item: before "100"
+    EXPECT_EQ(length->currentText(), "9 inches"); // round to the first
+
+    scale->lineEdit()->clear();
+    ShowActive(bar);
     scale->setFocus();
     QApplication::processEvents();
     ASSERT_TRUE(scale->hasFocus());
@@ -120,11 +119,4 @@ TEST_F(ScaleBarFixture, ShowValuesSparesTheBoxInUse) {
     EXPECT_EQ(length->currentText(), "9.0 in");
     EXPECT_EQ(scale->currentText(), "444.4");
     length->hidePopup();
-}
-
-TEST_F(ScaleBarFixture, ShowValuesSearchesFromTheSecondItem) {
-    length->lineEdit()->setText("9.0 in");
-    bar.ShowValues("1", "9 INCH");
-    EXPECT_EQ(scale->currentText(), "1000");      // before "100", the first item
-    EXPECT_EQ(length->currentText(), "9 inches"); // round to the first
 }

@@ -47,20 +47,6 @@ TEST(ColourGridTest, ArrowKeysWalkTheCellsAndTheBoxes) {
     }
 }
 
-TEST(ColourGridTest, BoxSizeRoundsAndKeepsRoomForTheColour) {
-    EXPECT_EQ(ColourBoxSize(96, 2), 14);  // 14.4
-    EXPECT_EQ(ColourBoxSize(144, 2), 22); // 21.6 rounds up
-    EXPECT_EQ(ColourBoxSize(96, 3), 14);  // 14 - 6 - 2 leaves 6
-    EXPECT_EQ(ColourBoxSize(96, 4), 15);  // 14 - 8 - 2 leaves 4: 2 x 4 + 7
-}
-
-TEST(ColourTableTest, FortyNamedColours) {
-    EXPECT_EQ(std::size(kColourTable), 40u);
-    EXPECT_EQ(kColourTable[1].colour, 0x002AA5u); // red 165 in the low byte
-    EXPECT_STREQ(kColourTable[1].name, "Brown");
-    EXPECT_STREQ(kColourTable[35].name, "Pale green ");
-}
-
 std::string Hex(ColourRef c) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%06x", static_cast<unsigned>(c));
@@ -99,7 +85,9 @@ class ColourPickerTest : public ::testing::Test {
         picker.SetColour(colour);
         log.clear();
         picker.click();
-        return picker.Popup();
+        CColourPopup* popup = picker.Popup();
+        EXPECT_NE(popup, nullptr);
+        return popup;
     }
     static void Mouse(CColourPopup* w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
@@ -112,13 +100,11 @@ class ColourPickerTest : public ::testing::Test {
     static void ReleaseOn(CColourPopup* w, int cell) {
         Mouse(w, QEvent::MouseButtonRelease, w->CellRect(cell).center(), Qt::LeftButton);
     }
-    QRect ButtonOnScreen() const { return QRect(picker.mapToGlobal(QPoint(0, 0)), picker.size()); }
 };
 
-TEST_F(ColourPickerTest, InitialCellFollowsTheColour) {
+TEST_F(ColourPickerTest, InitialCellFollowsTheColourAndTheShownBoxes) {
     const auto initialCell = [this](ColourRef colour) {
         CColourPopup* popup = Open(colour);
-        EXPECT_NE(popup, nullptr);
         const int cell = popup ? popup->ChosenCell() : 99;
         if (popup) Key(popup, Qt::Key_Escape);
         return cell;
@@ -131,23 +117,8 @@ TEST_F(ColourPickerTest, InitialCellFollowsTheColour) {
     EXPECT_EQ(initialCell(kAutomaticColour), kCustomBox);
     picker.SetCustomText(QString());
     EXPECT_EQ(initialCell(MakeRGB(1, 2, 3)), kNoCell);
-}
 
-TEST_F(ColourPickerTest, ArrowKeysWalkAndReportEachCell) {
-    CColourPopup* popup = Open(kColourTable[0].colour);
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->CurrentCell(), 0);
-    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left})
-        Key(popup, key);
-    EXPECT_EQ(popup->CurrentCell(), 39);
-    // The "More Colours..." box reports the initial colour, "Automatic" 0x010101.
-    EXPECT_EQ(log, (Log{"dropdown 000000", "changed " + Hex(kColourTable[8].colour),
-                        "changed 000000", "changed 010101", "changed 000000", "changed ffffff"}));
-}
-
-TEST_F(ColourPickerTest, WithoutTextBoxesTheKeysWrapAroundTheCells) {
-    picker.SetDefaultText(QString());
-    picker.SetCustomText(QString());
+    // Without either box the keys wrap around the cells.
     CColourPopup* popup = Open(kColourTable[0].colour);
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(popup->CellRect(kDefaultBox).isEmpty());
@@ -158,10 +129,18 @@ TEST_F(ColourPickerTest, WithoutTextBoxesTheKeysWrapAroundTheCells) {
     EXPECT_EQ(popup->CurrentCell(), 0);
 }
 
-TEST_F(ColourPickerTest, EnterChoosesTheCurrentCell) {
-    CColourPopup* popup = Open(kColourTable[16].colour);
+TEST_F(ColourPickerTest, ArrowKeysReportEachCellAndEnterChoosesTheCurrent) {
+    CColourPopup* popup = Open(kColourTable[0].colour);
     ASSERT_NE(popup, nullptr);
-    for (int key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up})
+    EXPECT_EQ(popup->CurrentCell(), 0);
+    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left})
+        Key(popup, key);
+    EXPECT_EQ(popup->CurrentCell(), 39);
+    // The "More Colours..." box reports the initial colour, "Automatic" 0x010101.
+    EXPECT_EQ(log, (Log{"dropdown 000000", "changed " + Hex(kColourTable[8].colour),
+                        "changed 000000", "changed 010101", "changed 000000", "changed ffffff"}));
+
+    for (int key : {Qt::Key_Right, Qt::Key_Right})
         Key(popup, key);
     ASSERT_EQ(popup->CurrentCell(), kDefaultBox);
     log.clear();
@@ -169,20 +148,6 @@ TEST_F(ColourPickerTest, EnterChoosesTheCurrentCell) {
     EXPECT_EQ(picker.Popup(), nullptr);
     EXPECT_EQ(picker.GetColour(), kAutomaticColour);
     EXPECT_EQ(log, (Log{"closeup 010101", "ok 010101", "changed 010101"}));
-}
-
-TEST_F(ColourPickerTest, EscapeRestoresTheColourAndCancels) {
-    const ColourRef red = kColourTable[16].colour, lightOrange = kColourTable[17].colour;
-    picker.SetTrackSelection(true);
-    CColourPopup* popup = Open(red);
-    ASSERT_NE(popup, nullptr);
-    Key(popup, Qt::Key_Right);
-    EXPECT_EQ(picker.GetColour(), lightOrange); // previewed on the button
-    Key(popup, Qt::Key_Escape);
-    EXPECT_EQ(picker.Popup(), nullptr);
-    EXPECT_EQ(picker.GetColour(), red);
-    EXPECT_EQ(log, (Log{"dropdown " + Hex(red), "changed " + Hex(lightOrange),
-                        "closeup " + Hex(red), "cancel " + Hex(red)}));
 }
 
 TEST_F(ColourPickerTest, ChoosingAColourReportsAChangeOnlyForAnother) {
@@ -204,23 +169,36 @@ TEST_F(ColourPickerTest, ChoosingAColourReportsAChangeOnlyForAnother) {
     EXPECT_EQ(log, (Log{"dropdown " + Hex(gold), "closeup " + Hex(gold), "ok " + Hex(gold)}));
 }
 
-TEST_F(ColourPickerTest, PressOutsideOrLosingThePopupCancels) {
-    const ColourRef teal = kColourTable[12].colour;
-    CColourPopup* popup = Open(teal);
+// Escape, a press outside and losing the popup all cancel and restore the colour.
+TEST_F(ColourPickerTest, EscapePressOutsideOrLosingThePopupCancels) {
+    const ColourRef red = kColourTable[16].colour, lightOrange = kColourTable[17].colour;
+    picker.SetTrackSelection(true);
+    CColourPopup* popup = Open(red);
+    ASSERT_NE(popup, nullptr);
+    Key(popup, Qt::Key_Right);
+    EXPECT_EQ(picker.GetColour(), lightOrange); // previewed on the button
+    Key(popup, Qt::Key_Escape);
+    EXPECT_EQ(picker.Popup(), nullptr);
+    EXPECT_EQ(picker.GetColour(), red);
+    EXPECT_EQ(log, (Log{"dropdown " + Hex(red), "changed " + Hex(lightOrange),
+                        "closeup " + Hex(red), "cancel " + Hex(red)}));
+
+    const Log cancelled{"closeup " + Hex(red), "cancel " + Hex(red)};
+    popup = Open(red);
     ASSERT_NE(popup, nullptr);
     Hover(popup, 3);
     log.clear();
     Mouse(popup, QEvent::MouseButtonPress, QPoint(-20, -20), Qt::LeftButton);
     EXPECT_EQ(picker.Popup(), nullptr);
-    EXPECT_EQ(picker.GetColour(), teal);
-    EXPECT_EQ(log, (Log{"closeup " + Hex(teal), "cancel " + Hex(teal)}));
+    EXPECT_EQ(picker.GetColour(), red);
+    EXPECT_EQ(log, cancelled);
 
-    popup = Open(teal);
+    popup = Open(red);
     ASSERT_NE(popup, nullptr);
     log.clear();
     popup->close(); // as when the application is deactivated
     EXPECT_EQ(picker.Popup(), nullptr);
-    EXPECT_EQ(log, (Log{"closeup " + Hex(teal), "cancel " + Hex(teal)}));
+    EXPECT_EQ(log, cancelled);
 }
 
 // Ends the colour dialog once it is up.
@@ -260,28 +238,24 @@ TEST_F(ColourPickerTest, MoreColoursOpensTheColourDialog) {
     EXPECT_EQ(log, (Log{"closeup " + Hex(teal), "cancel " + Hex(teal)}));
 }
 
-TEST_F(ColourPickerTest, PopupStaysOnTheScreen) {
+TEST_F(ColourPickerTest, PopupStaysOnTheScreenAndADisabledButtonShowsNoColour) {
+    // Where the popup opens for a button at topLeft, and the button, on the screen.
+    QRect button;
+    const auto openAt = [this, &button](QPoint topLeft) {
+        Place(topLeft);
+        button = QRect(picker.mapToGlobal(QPoint(0, 0)), picker.size());
+        CColourPopup* popup = Open(0);
+        const QRect frame = popup ? popup->geometry() : QRect();
+        if (popup) Key(popup, Qt::Key_Escape);
+        return frame;
+    };
     const QRect desk = picker.screen()->availableVirtualGeometry();
-    Place(desk.topLeft() + QPoint(50, 50));
-    CColourPopup* popup = Open(0);
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->geometry().topLeft(), ButtonOnScreen().bottomLeft() + QPoint(0, 1));
-    Key(popup, Qt::Key_Escape);
+    QRect frame = openAt(desk.topLeft() + QPoint(50, 50));
+    EXPECT_EQ(frame.topLeft(), button.bottomLeft() + QPoint(0, 1));
+    frame = openAt(QPoint(desk.left() + 50, desk.bottom() - 40));
+    EXPECT_EQ(frame.bottom(), button.top() - 1); // near the bottom it opens above the button
+    EXPECT_EQ(openAt(QPoint(desk.right() - 30, desk.top() + 50)).right(), desk.right());
 
-    // Near the bottom it opens above the button.
-    Place(QPoint(desk.left() + 50, desk.bottom() - 40));
-    popup = Open(0);
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->geometry().bottom(), ButtonOnScreen().top() - 1);
-    Key(popup, Qt::Key_Escape);
-
-    Place(QPoint(desk.right() - 30, desk.top() + 50));
-    popup = Open(0);
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->geometry().right(), desk.right());
-}
-
-TEST_F(ColourPickerTest, DisabledButtonShowsNoColour) {
     const auto showsMagenta = [this] {
         const QImage image = picker.grab().toImage();
         for (int y = 0; y < image.height(); ++y)

@@ -78,15 +78,22 @@ TEST(QtSurface, PensDrawOnTheRightPixels) {
         c.dc.MoveTo(x0, y);
         c.dc.LineTo(x1, y);
     };
-    line({PS_SOLID, 0, kRed}, 2, 12, 5); // the end point is not drawn
+    line({PS_SOLID, 0, kRed}, 2, 7, 5); // the end point is not drawn
+    c.dc.SetTextColor(kGreen);
+    c.dc.SelectFont(Arial(-8));
+    c.dc.TextOut(40, 0, "x"); // text takes the painter's pen for its colour...
+    line({PS_SOLID, 0, kRed}, 7, 12, 5); // ...and must give the line's back
     line({PS_DASH, 0, kBlack}, 0, 100, 20);
     line({PS_DOT, 0, kBlack}, 0, 100, 30);
     line({PS_DASH, 3, kBlack}, 0, 100, 45); // wide styled pens draw solid
     line({PS_NULL, 0, kBlack}, 0, 100, 55);
+    c.dc.SelectBrush(CBrush::NullBrush());
+    c.dc.Polygon({{70, 50}, {90, 50}, {90, 58}}); // neither pen nor brush: nothing
     const QImage& im = c.Done();
 
-    EXPECT_EQ(InkBox(im.copy(0, 0, 100, 10)), QRect(2, 5, 10, 1));
+    EXPECT_EQ(InkBox(im.copy(0, 0, 30, 10)), QRect(2, 5, 10, 1));
     EXPECT_EQ(At(im, 2, 5), kRed);
+    EXPECT_EQ(At(im, 11, 5), kRed);
 
     auto gaps = [&im](int y) {
         int n = 0;
@@ -187,20 +194,20 @@ TEST(QtSurface, TextBackgroundAlignmentAndEscapement) {
     c.dc.SetBkColor(kYellow);
     c.dc.SetBkMode(BK_OPAQUE);
     c.dc.SetTextAlign(TA_LEFT | TA_TOP);
+    const auto take = [&c] {
+        const QImage drawn = c.image.copy();
+        c.image.fill(Qt::white);
+        return drawn;
+    };
     c.dc.TextOut(5, 5, "Hg");
     const CSize hg = c.dc.GetTextExtent("Hg");
-    const QImage opaque = c.image.copy();
-    c.image.fill(Qt::white);
-
+    const QImage opaque = take();
     c.dc.SetBkMode(BK_TRANSPARENT);
     c.dc.TextOut(5, 5, "Hg");
-    const QImage transparent = c.image.copy();
-    c.image.fill(Qt::white);
-
+    const QImage transparent = take();
     c.dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
     c.dc.TextOut(120, 60, "HIH");
-    const QImage centred = c.image.copy();
-    c.image.fill(Qt::white);
+    const QImage centred = take();
 
     c.dc.SelectFont(Arial(-20, 900));
     c.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
@@ -308,12 +315,9 @@ TEST(QtSurface, EightBitTextKeepsEveryCharacter) {
 TEST(QtSurface, HugeCoordinatesDrawTheirVisiblePart) {
     Canvas c(100, 100);
     c.dc.SelectPen({PS_SOLID, 0, kBlack});
-    const std::vector<CPoint> across = {{-kFar, 10}, {kFar, 10}};
-    const std::vector<CPoint> diagonal = {{-kFar, -kFar}, {kFar, kFar}};
-    const std::vector<CPoint> away = {{kFar, kFar}, {kFar, -kFar}, {-kFar, -kFar}};
-    c.dc.Polyline(across);
-    c.dc.Polyline(diagonal);
-    c.dc.Polyline(away); // wholly outside
+    c.dc.Polyline(std::vector<CPoint>{{-kFar, 10}, {kFar, 10}});
+    c.dc.Polyline(std::vector<CPoint>{{-kFar, -kFar}, {kFar, kFar}});
+    c.dc.Polyline(std::vector<CPoint>{{kFar, kFar}, {kFar, -kFar}, {-kFar, -kFar}}); // unseen
     EXPECT_EQ(c.dc.CurrentPosition(), (CPoint{-kFar, -kFar}));
     c.dc.SelectPen({PS_NULL, 0, 0});
     c.dc.SelectBrush(CBrush::SolidBrush(kYellow));
@@ -349,23 +353,6 @@ TEST(QtSurface, HugeCoordinatesDrawTheirVisiblePart) {
     EXPECT_GT(red, 50);
     EXPECT_LT(red, 90);
     EXPECT_FALSE(Ink(im, 20, 5));
-}
-
-TEST(QtSurface, StateChangesTakeEffectBetweenCalls) {
-    Canvas c(60, 40);
-    c.dc.SelectPen({PS_SOLID, 0, kRed});
-    c.dc.SetTextColor(kGreen);
-    c.dc.SelectFont(Arial(-12));
-    c.dc.TextOut(0, 20, "x"); // takes the painter's pen for the text colour
-    c.dc.MoveTo(0, 10);
-    c.dc.LineTo(60, 10);
-    c.dc.SelectPen({PS_NULL, 0, 0});
-    c.dc.SelectBrush(CBrush::NullBrush());
-    c.dc.Polygon({{20, 20}, {30, 20}, {30, 30}}); // neither pen nor brush: nothing
-    const QImage& im = c.Done();
-
-    EXPECT_EQ(At(im, 30, 10), kRed);
-    EXPECT_FALSE(InkBox(im.copy(20, 20, 11, 11)).isValid());
 }
 
 TEST(QtSurface, AntialiasingKeepsStraightLinesCrisp) {
@@ -407,17 +394,15 @@ TEST(QtSurface, DenseRowsDrawExactlyAsEveryPointWould) {
 
     for (double scale : {1.0, 2.5}) {
         for (int width : {0, 3}) {
-            QImage ours = White(500, 260), reference = White(500, 260);
-            {
-                QPainter p(&ours);
-                p.scale(scale, scale);
-                CQtSurface dc(p);
-                dc.SelectBrush(CBrush::SolidBrush(MakeRGB(0, 200, 0)));
-                dc.SelectPen({PS_NULL, 0, 0});
-                dc.Polygon(fill);
-                dc.SelectPen({PS_SOLID, width, MakeRGB(255, 0, 0)});
-                dc.Polyline(curve);
-            }
+            Canvas c(500, 260);
+            c.painter.scale(scale, scale);
+            c.dc.SelectBrush(CBrush::SolidBrush(MakeRGB(0, 200, 0)));
+            c.dc.SelectPen({PS_NULL, 0, 0});
+            c.dc.Polygon(fill);
+            c.dc.SelectPen({PS_SOLID, width, kRed});
+            c.dc.Polyline(curve);
+            const QImage& ours = c.Done();
+            QImage reference = White(500, 260);
             {
                 // Every point: the fill straight through Qt, the curve through the
                 // surface in overlapping pieces too short to collapse.
@@ -429,7 +414,7 @@ TEST(QtSurface, DenseRowsDrawExactlyAsEveryPointWould) {
                 p.setBrush(QColor(0, 200, 0));
                 p.drawPolygon(all, Qt::OddEvenFill);
                 CQtSurface dc(p);
-                dc.SelectPen({PS_SOLID, width, MakeRGB(255, 0, 0)});
+                dc.SelectPen({PS_SOLID, width, kRed});
                 for (size_t i = 0; i + 1 < curve.size(); i += 3) {
                     const size_t n = std::min<size_t>(4, curve.size() - i);
                     dc.Polyline(curve.data() + i, n);

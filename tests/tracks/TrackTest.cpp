@@ -6,7 +6,6 @@
 #include "tracks/LithTrack.h"
 #include "tracks/LogTrack.h"
 #include "tracks/StratTrack.h"
-#include "tracks/TrackFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -50,26 +49,6 @@ TEST(Track, LoadingKeepsWhatTheFileLeavesOut) {
     CLogTrack missing;
     EXPECT_EQ(missing.LoadHeader(in, "Track9"), 0);
     EXPECT_EQ(missing.Label(), "Axis Label");
-}
-
-TEST(Track, HitTestLeavesTheRightAndBottomEdgesOut) {
-    CLogTrack t;
-    t.rect = {10, 20, 110, 220};
-    EXPECT_TRUE(t.HitTest(10, 20));
-    EXPECT_TRUE(t.HitTest(109, 219));
-    EXPECT_FALSE(t.HitTest(110, 100));
-    EXPECT_FALSE(t.HitTest(50, 220));
-}
-
-TEST(Track, KindsTakeTheirIds) {
-    // The kinds it makes are read back in the document file's round trip.
-    for (int type : {-1, 2, 3, 4, 6, 9, 10, 12}) EXPECT_FALSE(MakeTrack(type)) << type;
-
-    CScriptedPlatform platform;
-    CAxisTrack axis;
-    axis.CopyData(platform);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "Nothing to copy from this track");
 }
 
 TEST(AxisTrack, HeaderHoldsTheBoundDepthAxis) {
