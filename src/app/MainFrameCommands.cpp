@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/PlotWidget.h"
 #include "doc/CommandIds.h"
+#include "exchange/LasImport.h"
 #include "tracks/DataTrack.h"
 
 #include <QApplication>
@@ -59,7 +60,7 @@ void CMainFrame::RegisterOptionsCommands() {
 }
 
 void CMainFrame::RegisterTrackCommands() {
-    handlers[ID_INSERT_WELL_LOG] = [this] { doc.OnInsertWellLog(); };
+    handlers[ID_INSERT_WELL_LOG] = [this] { InsertWellLog(doc); };
     handlers[ID_TRACK_COPY_DATA] = [this] {
         if (CTrack* t = doc.SelectedTrack()) t->CopyData(platform);
     };

@@ -61,10 +61,56 @@ std::string_view Limit(std::string_view s, size_t n) { return s.size() > n ? s.s
 
 kPage::kPage() : id(++g_pageCounter) {}
 
-int kTable::ColumnIndex(std::string_view column) const {
+kTable* kPage::Find(std::string_view tableName) const {
+    // Tables are only ever appended: index the ones added since the last call. The
+    // first table of a name wins, as a walk in file order finds it.
+    for (; indexedTables < tables.size(); ++indexedTables) {
+        kTable* t = tables[indexedTables].get();
+        tableIndex.try_emplace(t->name, t);
+    }
+    const auto it = tableIndex.find(tableName);
+    return it == tableIndex.end() ? nullptr : it->second;
+}
+
+const std::string* kRow::Field(int c) const {
+    static const std::string kEmpty;
+    if (c < 0 || c >= width) return nullptr;
+    return static_cast<size_t>(c) < fields.size() ? &fields[static_cast<size_t>(c)] : &kEmpty;
+}
+
+const std::string* kTable::Value(std::string_view key) const {
+    Index();
+    if (nameColumn < 0 || valueColumn < 0) return nullptr;
+    // Rows are only ever appended: index the ones added since the last call.
+    for (; indexedRows < rows.size(); ++indexedRows) {
+        const kRow& r = rows[indexedRows];
+        if (const std::string* name = r.Field(nameColumn))
+            valueIndex.try_emplace(*name, r.Field(valueColumn));
+    }
+    const auto it = valueIndex.find(key);
+    return it == valueIndex.end() ? nullptr : it->second;
+}
+
+void kTable::Index() const {
+    if (indexedVersion == columnsVersion) return;
+    indexedVersion = columnsVersion;
+    columnIndex.clear();
     for (size_t i = 0; i < columnNames.size(); ++i)
-        if (columnNames[i] == column) return static_cast<int>(i);
-    return -1;
+        columnIndex.try_emplace(columnNames[i], static_cast<int>(i)); // the first one wins
+    const auto at = [&](std::string_view n) {
+        const auto it = columnIndex.find(n);
+        return it == columnIndex.end() ? -1 : it->second;
+    };
+    nameColumn = at("name");
+    valueColumn = at("value");
+    valueIndex.clear();
+    indexedRows = 0;
+}
+
+int kTable::ColumnIndex(std::string_view column) const {
+    Index();
+    const auto it = columnIndex.find(column);
+    return it == columnIndex.end() ? -1 : it->second;
 }
 
 void kTable::SetColumns(std::string_view line) {
@@ -76,6 +122,7 @@ void kTable::SetColumns(std::string_view line) {
 
     columnNames.clear();
     columnUnits.clear();
+    ++columnsVersion;
     size_t start = 0;
     for (;;) {
         const size_t d = list.find(delimiter, start);
@@ -99,13 +146,13 @@ void kTable::SetColumns(std::string_view line) {
 
 void kTable::AddRow(std::string_view text) {
     kRow& row = rows.emplace_back();
-    row.fields.resize(static_cast<size_t>(columnCount));
-    // Fields from the left; missing trailing fields stay empty, and the text after
+    row.width = columnCount;
+    // Fields from the left; missing trailing fields are empty, and the text after
     // the delimiter that ends the last column is dropped.
     size_t start = 0;
-    for (auto& field : row.fields) {
+    for (int c = 0; c < columnCount; ++c) {
         const size_t d = text.find(delimiter, start);
-        field.assign(text.substr(start, d == std::string_view::npos ? d : d - start));
+        row.fields.emplace_back(text.substr(start, d == std::string_view::npos ? d : d - start));
         if (d == std::string_view::npos) break;
         start = d + 1;
     }
@@ -189,14 +236,10 @@ int kdManager::ReadFile(const std::string& path, std::string* error) {
 }
 
 int kdManager::SelectTable(std::string_view name) {
-    if (!currentPage) return 0;
-    for (const auto& t : currentPage->tables) {
-        if (t->name == name) {
-            currentTable = t.get();
-            return 1;
-        }
-    }
-    return 0;
+    kTable* t = currentPage ? currentPage->Find(name) : nullptr;
+    if (!t) return 0;
+    currentTable = t;
+    return 1;
 }
 
 int kdManager::RowCount() const {
@@ -207,9 +250,8 @@ const std::string* kdManager::CellText(int row, std::string_view column) const {
     if (!currentTable || row < 0 || row >= RowCount()) return nullptr;
     const int c = currentTable->ColumnIndex(column);
     if (c < 0) return nullptr;
-    const kRow& r = currentTable->rows[static_cast<size_t>(row)];
-    // A row read before a second, longer column list has fewer fields.
-    return c < r.FieldCount() ? &r.fields[static_cast<size_t>(c)] : nullptr;
+    // A row read before a second, longer column list is narrower than the table.
+    return currentTable->rows[static_cast<size_t>(row)].Field(c);
 }
 
 int kdManager::GetCell(int row, std::string_view column, std::string& buffer) const {
@@ -249,15 +291,7 @@ int kdManager::GetCellFloat(int row, std::string_view column, float& out) const 
 }
 
 const std::string* kdManager::ValueText(std::string_view key) const {
-    if (!currentTable) return nullptr;
-    const int nameCol = currentTable->ColumnIndex("name");
-    const int valueCol = currentTable->ColumnIndex("value");
-    if (nameCol < 0 || valueCol < 0) return nullptr;
-    for (const kRow& r : currentTable->rows) {
-        if (nameCol < r.FieldCount() && r.fields[static_cast<size_t>(nameCol)] == key)
-            return valueCol < r.FieldCount() ? &r.fields[static_cast<size_t>(valueCol)] : nullptr;
-    }
-    return nullptr;
+    return currentTable ? currentTable->Value(key) : nullptr;
 }
 
 int kdManager::GetValueString(std::string_view key, std::string& out) const {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Limits of the format (they match the fixed buffers older readers used).
@@ -17,12 +18,22 @@ inline constexpr size_t kMaxNumberText = 255;  // text parsed as a number
 inline constexpr size_t kMaxColumnEntry = 259; // one entry of a column list
 
 struct kRow {
-    std::vector<std::string> fields; // exactly as many as the table had columns
+    // The fields the line held, up to the table's column count when it was read;
+    // the columns after them are empty. Only what the line holds is stored, so a
+    // hostile column list cannot multiply the memory a file takes.
+    std::vector<std::string> fields;
+    int width = 0; // the table's column count when the row was read
 
-    int FieldCount() const { return static_cast<int>(fields.size()); }
+    int FieldCount() const { return width; }
+    // The field of column c, empty past the line's last field; null past the row's width.
+    const std::string* Field(int c) const;
 };
 
 struct kTable {
+    kTable() = default;
+    kTable(const kTable&) = delete; // the lookup indexes point into the table
+    kTable& operator=(const kTable&) = delete;
+
     std::string name;
     int columnCount = 0;
     // No writer leaves the delimiter out; a table without a delimiter line uses ';'.
@@ -34,6 +45,20 @@ struct kTable {
     int ColumnIndex(std::string_view column) const;
     void SetColumns(std::string_view line);
     void AddRow(std::string_view text);
+    // The "value" of the first row whose "name" is the key; null when there is none.
+    const std::string* Value(std::string_view key) const;
+
+private:
+    // Column and name/value lookups are indexed on first use: a document's tracks
+    // look up their keys thousands of times, and a column list may be very long.
+    void Index() const;
+    int columnsVersion = 0; // counts the column lists read
+    mutable int indexedVersion = -1;
+    mutable std::unordered_map<std::string_view, int> columnIndex;
+    mutable int nameColumn = -1;
+    mutable int valueColumn = -1;
+    mutable std::unordered_map<std::string_view, const std::string*> valueIndex;
+    mutable size_t indexedRows = 0;
 };
 
 struct kPage {
@@ -42,6 +67,14 @@ struct kPage {
     std::vector<std::unique_ptr<kTable>> tables; // file order
 
     kPage();
+    kPage(const kPage&) = delete;
+    kPage& operator=(const kPage&) = delete;
+    // The first table of the name, or null.
+    kTable* Find(std::string_view tableName) const;
+
+private:
+    mutable std::unordered_map<std::string_view, kTable*> tableIndex;
+    mutable size_t indexedTables = 0;
 };
 
 class kdManager {

@@ -70,9 +70,6 @@ public:
     bool IsOverlayAfter(int index) const;
     bool IsCurveOrDataBefore(int index) const;
     int TrackCount() const { return static_cast<int>(tracks.size()); }
-    // Insert Track > Well Log: one curve of a LAS file the user picks, as a new log
-    // track at the end. 1 when a track was added.
-    int OnInsertWellLog();
     // Adds a track of the chosen kind at the end (the Add New track command).
     CTrack* AddNewTrack(NewTrackKind kind);
     void BindToDepthAxis(CTrack& track, int unit);

@@ -139,14 +139,3 @@ CTrack* CTarvikDoc::AddNewTrack(NewTrackKind kind) {
     UpdateAllViews();
     return tracks.back().get();
 }
-
-int CTarvikDoc::OnInsertWellLog() {
-    auto log = std::make_unique<CLogTrack>();
-    log->width = 1.5f;
-    BindToDepthAxis(*log, kMeters);
-    if (log->LoadLogFromLas(platform) < 1) return 0;
-    tracks.push_back(std::move(log));
-    SetModifiedFlag();
-    UpdateAllViews();
-    return 1;
-}

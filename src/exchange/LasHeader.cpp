@@ -8,9 +8,20 @@ namespace {
 
 bool StartsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
 bool Contains(std::string_view s, std::string_view p) { return s.find(p) != std::string_view::npos; }
-bool StartsWithAny(std::string_view s, std::initializer_list<std::string_view> ps) {
-    for (std::string_view p : ps)
-        if (StartsWith(s, p)) return true;
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Section names in any letter case: real files write "~Curve", "~CURVE" and "~curve".
+bool StartsWithName(std::string_view s, std::string_view upperName) {
+    if (s.size() < upperName.size()) return false;
+    for (size_t i = 0; i < upperName.size(); ++i)
+        if (Upper(s[i]) != upperName[i]) return false;
+    return true;
+}
+
+bool StartsWithAnyName(std::string_view s, std::initializer_list<std::string_view> names) {
+    for (std::string_view n : names)
+        if (StartsWithName(s, n)) return true;
     return false;
 }
 
@@ -77,21 +88,23 @@ int LasDepthUnit(std::string_view line) {
 }
 
 int LasSectionOf(std::string_view s, float version) {
-    if (StartsWithAny(s, {"VERSION", "Version"})) return kLasVersion;
+    if (StartsWithName(s, "VERSION")) return kLasVersion;
     if (version >= 3.0f) {
-        if (StartsWithAny(s, {"WELL", "Well"})) return kLasWell;
+        if (StartsWithName(s, "WELL")) return kLasWell;
         // Files written to the 3.0 standard name their sections Log_Definition,
         // Log_Parameter and Log_Data.
-        if (StartsWithAny(s, {"CURVE", "Curve", "WIRE_DEFINITION", "Log_Definition", "LOG_DEFINITION"}))
-            return kLasCurve;
-        if (StartsWithAny(s, {"ASCII", "Ascii", "WIRE_DATA", "Log_Data", "LOG_DATA"})) return kLasData;
-        if (StartsWithAny(s, {"PARAMETER", "Parameter", "Log_Parameter", "LOG_PARAMETER"}))
-            return kLasParameter;
-        if (StartsWith(s, "Inclinometry_Definition")) return kLasInclinometryDefinition;
-        if (StartsWith(s, "Inclinometry_Data")) return kLasInclinometryData;
+        if (StartsWithAnyName(s, {"CURVE", "WIRE_DEFINITION", "LOG_DEFINITION"})) return kLasCurve;
+        if (StartsWithAnyName(s, {"ASCII", "WIRE_DATA", "LOG_DATA"})) return kLasData;
+        if (StartsWithAnyName(s, {"PARAMETER", "LOG_PARAMETER"})) return kLasParameter;
+        if (StartsWithName(s, "INCLINOMETRY_DEFINITION")) return kLasInclinometryDefinition;
+        if (StartsWithName(s, "INCLINOMETRY_DATA")) return kLasInclinometryData;
         return kLasNone;
     }
-    switch (s.empty() ? '\0' : s[0]) {
+    // Older files go by the first letter. "~V" alone opens the version section too:
+    // without its VERS line a 1.2 file would be read by the 2.0 rules.
+    switch (s.empty() ? '\0' : Upper(s[0])) {
+    case 'V':
+        return kLasVersion;
     case 'A':
         return kLasData;
     case 'W':
@@ -136,6 +149,7 @@ void CLasHeader::VersionLine(std::string_view line) {
     if (Contains(line, "VERS")) {
         version = LasValue(line);
     } else if (Contains(line, "DLM")) {
+        delimiterDeclared = true;
         const std::string_view kept = line.substr(0, line.find(':'));
         if (Contains(kept, "COMMA") || Contains(kept, "Comma"))
             delimiter = ',';
@@ -169,7 +183,9 @@ void CLasHeader::WellLine(std::string_view line) {
 void CLasHeader::CurveLine(std::string_view line) {
     if (line.empty()) return;
     std::string description = LasDescription(line);
-    std::string entry = " " + LasMnemonic(line) + " (" + LasUnit(line) + ")";
+    mnemonics.push_back(LasMnemonic(line));
+    units.push_back(LasUnit(line));
+    std::string entry = " " + mnemonics.back() + " (" + units.back() + ")";
     if (!description.empty()) entry += " \t " + description;
     descriptions.push_back(std::move(description));
     entries.push_back(std::move(entry));

@@ -21,6 +21,7 @@ enum LasSection : int {
 struct CLasHeader {
     float version = 2.0f;
     char delimiter = ' ';
+    bool delimiterDeclared = false; // a DLM line said which
     float start = 0.0f;
     float stop = 0.0f;
     float step = 0.0f;
@@ -29,6 +30,8 @@ struct CLasHeader {
     int section = kLasNone;
     std::vector<std::string> entries; // " MNEM (UNIT)", then " \t " and the description
     std::vector<std::string> descriptions;
+    std::vector<std::string> mnemonics;
+    std::vector<std::string> units;
     std::string wellName; // from the WELL line; empty when none
     bool dataFound = false;
     bool binary = false; // a NUL byte: not a text file

@@ -2,8 +2,7 @@
 
 #include "base/ValueRange.h"
 #include "doc/TarvikDoc.h"
-#include "exchange/LasHeader.h"
-#include "exchange/LasReader.h"
+#include "exchange/LasFile.h"
 #include "gfx/PlatformServices.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
@@ -26,14 +25,6 @@ constexpr std::array<ColourRef, 38> kNewTrackColours = {
     MakeRGB(165, 42, 0),    MakeRGB(0, 64, 64),     MakeRGB(0, 85, 0),      MakeRGB(0, 0, 94),
     MakeRGB(0, 0, 139),     MakeRGB(75, 0, 130),
 };
-
-const char* const kNotLas = "Not sure if this is a valid LAS file";
-
-// The file-name part of a path, for a well without a name.
-std::string FileNamePart(const std::string& path) {
-    const size_t cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 // The header label of entry i: up to its first tab (a tab after the first
 // character), then cut before the first "~".
@@ -65,28 +56,11 @@ struct CProgressWindow {
     }
 };
 
-// Depths in the other unit, as both directions have always been computed.
-float ToUnit(float depth, int from, int to) {
-    if (from == kFeet && to == kMeters) return static_cast<float>(depth / kFeetPerMeter);
-    if (from == kMeters && to == kFeet) return static_cast<float>(depth * kFeetPerMeter);
-    return depth;
-}
-
-// The depth range and step in the unit the tracks will have: the document's, or
-// the file's for an empty document. Gives that unit.
-int ConvertDepths(CLasHeader& h, int docUnit) {
-    const int fileUnit = h.depthUnit < 0 ? kMeters : h.depthUnit; // no STRT line: metres
-    if (docUnit != kMeters && docUnit != kFeet) return fileUnit;
-    h.start = ToUnit(h.start, fileUnit, docUnit);
-    h.stop = ToUnit(h.stop, fileUnit, docUnit);
-    h.step = ToUnit(h.step, fileUnit, docUnit);
-    return docUnit;
-}
-
 // One new track for curve i: a log track, or a data track of (depth, value) points
 // for a file with STEP 0.
-std::unique_ptr<CTrack> MakeCurveTrack(const CLasHeader& h, CLasData& data, size_t i, bool irregular,
+std::unique_ptr<CTrack> MakeCurveTrack(const CLasFile& las, CLasData& data, size_t i, bool irregular,
                                        ColourRef colour) {
+    const CLasHeader& h = las.header;
     std::vector<float>& values = data.columns[i];
     if (irregular) {
         auto dataTrack = std::make_unique<CDataTrack>();
@@ -96,7 +70,7 @@ std::unique_ptr<CTrack> MakeCurveTrack(const CLasHeader& h, CLasData& data, size
         dataTrack->symbolcolor = colour;
         const std::vector<float>& depths = data.columns[0];
         for (size_t r = 0; r < data.rows; ++r)
-            if (values[r] != h.nullValue) dataTrack->AddPoint(values[r], depths[r]);
+            if (values[r] != h.nullValue) dataTrack->AppendPoint(values[r], las.Depth(depths[r]));
         return dataTrack;
     }
     auto log = std::make_unique<CLogTrack>();
@@ -111,8 +85,12 @@ std::unique_ptr<CTrack> MakeCurveTrack(const CLasHeader& h, CLasData& data, size
 }
 
 // The header axis of a new track: logarithmic for an all-positive resistivity
-// curve, else a rounded linear range.
+// curve, else a rounded linear range. A curve without a single value gets 0 to 1.
 void ScaleHeaderAxis(CTrack& track, const std::string& beforeTilde, bool anyRows, float lo, float hi) {
+    if (lo > hi) {
+        lo = 0;
+        hi = 1;
+    }
     if (anyRows && lo > 0 && MentionsOhm(beforeTilde)) {
         track.hAxis.axisType = kAxisLogH;
         track.hAxis.majorGrids = 1;
@@ -123,12 +101,48 @@ void ScaleHeaderAxis(CTrack& track, const std::string& beforeTilde, bool anyRows
     }
 }
 
+// The depth range of the file from its rows where they tell it: the direction
+// from the first and last depth, the start of a log from the first row read (the
+// last, for a reversed file) and its end from the step, the window of an irregular
+// file from its depths. The
+// header's STRT and STOP may be wrong, or missing.
+void FitToRows(const CLasFile& las, const CLasData& data, bool irregular, CLasHeader& h,
+               bool& reversed) {
+    const bool depthColumn = irregular || las.HasDepthIndex();
+    if (!depthColumn || data.rows == 0 || data.columns[0].size() < data.rows) return;
+    const std::vector<float>& depths = data.columns[0];
+    const float first = las.Depth(depths[0]), last = las.Depth(depths[data.rows - 1]);
+    const bool finite = std::isfinite(first) && std::isfinite(last);
+    if (finite && first != last) reversed = last < first;
+    if (irregular) {
+        float lo = INFINITY, hi = -INFINITY;
+        for (size_t r = 0; r < data.rows; ++r) {
+            const float d = las.Depth(depths[r]);
+            if (!std::isfinite(d)) continue;
+            lo = std::min(lo, d);
+            hi = std::max(hi, d);
+        }
+        if (lo <= hi) {
+            h.start = lo;
+            h.stop = hi;
+        }
+    } else if (finite) {
+        // The last sample lies where the step puts it, whatever the last row says.
+        h.start = reversed ? last : first;
+        h.stop = h.start + static_cast<float>(data.rows - 1) * h.step;
+    }
+}
+
 // A first import sets the depth window of both axes from the file's range and
 // turns the dual axis on.
-void FitDepthWindow(CTarvikDoc& doc, const CLasHeader& h, int unit) {
+void FitDepthWindow(CTarvikDoc& doc, const CLasFile& las) {
+    const int unit = las.unit;
     const int other = unit == kMeters ? kFeet : kMeters;
-    doc.DepthAxis(unit).AutoScale(h.start, h.stop, 10);
-    doc.DepthAxis(other).AutoScale(ToUnit(h.start, unit, other), ToUnit(h.stop, unit, other), 10);
+    const auto inOther = [&](float d) {
+        return static_cast<float>(unit == kMeters ? d * kFeetPerMeter : d / kFeetPerMeter);
+    };
+    doc.DepthAxis(unit).AutoScale(las.header.start, las.header.stop, 10);
+    doc.DepthAxis(other).AutoScale(inOther(las.header.start), inOther(las.header.stop), 10);
     if (!doc.dualAxis) doc.OnDualAxis();
     doc.RecomputeOtherAxis(doc.depthUnit == kMeters ? kMeters : kFeet);
 }
@@ -139,24 +153,17 @@ unsigned NewTrackColour(int k) { return kNewTrackColours[static_cast<size_t>(k) 
 
 int ImportLas(CTarvikDoc& doc, const std::string& path) {
     IPlatformServices& platform = doc.Platform();
-    CLasReader reader;
-    if (!reader.Open(path)) {
-        platform.Message("Unable to open " + path + "\n");
-        return 0;
-    }
-
-    CLasHeader h;
-    std::string line;
-    while (reader.ReadLine(line))
-        if (h.Line(line)) break;
+    CLasFile las;
+    if (!las.Open(path, platform)) return 0;
+    CLasHeader& h = las.header;
     if (h.binary) {
-        platform.Message(kNotLas); // UTF-16 and binary files are not LAS files
+        platform.Message(kNotLasMessage); // UTF-16 without its mark and binary files
         return 0;
     }
     if (doc.wellName.empty() && !h.wellName.empty()) doc.wellName = h.wellName;
     if (doc.wellName.empty()) doc.wellName = FileNamePart(path);
     if (!h.dataFound || h.entries.empty()) {
-        platform.Message(kNotLas);
+        platform.Message(kNotLasMessage);
         return 0;
     }
 
@@ -168,30 +175,30 @@ int ImportLas(CTarvikDoc& doc, const std::string& path) {
 
     CProgressWindow progress{platform};
     progress.Show("Initializing");
-    // Step and direction come from the header alone: the document changes only once
-    // the data have been read.
+    // The document changes only once the data have been read.
     const bool irregular = h.step == 0;
     h.step = std::fabs(h.step);
     const bool empty = doc.tracks.empty();
-    const int unit = ConvertDepths(h, empty ? (h.depthUnit == kFeet ? kFeet : kMeters) : doc.depthUnit);
-    const bool reversed = h.start > h.stop;
-    if (reversed) std::swap(h.start, h.stop);
+    las.ConvertTo(empty ? las.fileUnit : doc.depthUnit);
+    bool reversed = h.start > h.stop;
 
-    // Only the ticked columns (and the depth column of an irregular file) are kept.
+    // Only the ticked columns, and the depth column, are kept.
     progress.Show("Reading data");
     const size_t columns = h.entries.size();
     std::vector<char> keep(columns, 0);
     for (size_t i = 0; i < columns; ++i) keep[i] = ticks[i] != 0;
-    if (irregular) keep[0] = 1;
+    if (irregular || las.HasDepthIndex()) keep[0] = 1;
     CLasData data;
-    if (!reader.ReadData(h.delimiter, keep, data)) {
-        platform.Message(kNotLas);
+    if (!las.reader.ReadData(las.DataDelimiter(), keep, data)) {
+        platform.Message(kNotLasMessage);
         return 0;
     }
+    FitToRows(las, data, irregular, h, reversed);
+    if (h.start > h.stop) std::swap(h.start, h.stop);
 
     progress.Show("Setting up tracks");
     if (empty) {
-        if (unit == kFeet)
+        if (las.unit == kFeet)
             doc.OnDepthFeet();
         else
             doc.OnDepthMeters();
@@ -206,17 +213,17 @@ int ImportLas(CTarvikDoc& doc, const std::string& path) {
         const std::string label = LabelOf(h.entries[i], beforeTilde);
         float lo = 1e32f, hi = -1e-32f;
         WidenToValues(data.columns[i].data(), data.columns[i].size(), h.nullValue, lo, hi);
-        std::unique_ptr<CTrack> track = MakeCurveTrack(h, data, i, irregular, NewTrackColour(made++));
+        std::unique_ptr<CTrack> track = MakeCurveTrack(las, data, i, irregular, NewTrackColour(made++));
         track->hAxis.title = label;
         track->description = h.descriptions[i];
-        track->depthunit = unit;
+        track->depthunit = las.unit;
         track->width = 1.5f;
-        doc.BindToDepthAxis(*track, unit);
+        doc.BindToDepthAxis(*track, las.unit);
         ScaleHeaderAxis(*track, beforeTilde, data.rows > 0, lo, hi);
         doc.tracks.push_back(std::move(track));
     }
 
-    if (empty) FitDepthWindow(doc, h, unit);
+    if (empty) FitDepthWindow(doc, las);
     doc.SetModifiedFlag();
     platform.UpdateAllViews();
     return 1;

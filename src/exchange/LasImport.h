@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+class CLogTrack;
 class CTarvikDoc;
+class IPlatformServices;
 
 // Imports the curves of a LAS file the user ticks (the platform's curve list) into
 // the document as new tracks: log tracks, or data tracks for a file with STEP 0.
@@ -14,3 +16,11 @@ int ImportLas(CTarvikDoc& doc, const std::string& path);
 
 // The colour of the k-th track one import makes.
 unsigned NewTrackColour(int k);
+
+// Asks for a LAS file and one of its curves and loads that curve into the log
+// track, its depths in the given unit (metres or feet). 1 on success, 0 when the
+// user cancelled or the file is unusable (the user has been told why).
+int LoadLogFromLas(CLogTrack& log, IPlatformServices& platform, int unit);
+// Insert Track > Well Log: the curve the user picks as a new log track at the end
+// of the document, in its depth unit. 1 when a track was added.
+int InsertWellLog(CTarvikDoc& doc);

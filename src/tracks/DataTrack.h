@@ -25,8 +25,10 @@ class CDataTrack : public CTrack {
     int LoadHeader(kdManager& in, std::string_view table) override;
     int LoadData(kdManager& in, std::string_view table) override;
 
-    // A new point at the head of the list.
+    // A new point at the head of the list, as digitising and pasting add them.
     void AddPoint(float value, float depth);
+    // A new point at the end of the list, as an import reads them.
+    void AppendPoint(float value, float depth) { points.push_back({value, depth}); }
     // Exchange sorts by depth (or, with byValue, by value): for each point, every
     // later one with a smaller key trades places with it; equal keys are not
     // exchanged. The order this leaves equal keys in shows in files and lines, so it

@@ -19,12 +19,6 @@ public:
     int LoadHeader(kdManager& in, std::string_view table) override;
     int LoadData(kdManager& in, std::string_view table) override;
 
-    // Asks for a LAS file and one of its curves and loads that curve; 1 on
-    // success, 0 when the user cancelled or the file is unusable.
-    int LoadLogFromLas(IPlatformServices& platform);
-    // Loads the curve at the given position from LAS text already in memory.
-    int LoadCurveFromLas(IPlatformServices& platform, const std::string& path,
-                         const std::string& text, int curve);
     // The mean of the samples between two depths; nullvalue when none lie there.
     float AverageRange(float top, float base) const;
     // A rounded header range over all samples that are not null, 3 divisions.

@@ -5,8 +5,12 @@
 
 namespace {
 
+// The fields of a row as lookups see them: one per column it was read with.
 std::vector<std::string> Row(const kdManager& m, int r) {
-    return m.CurrentTable()->rows[static_cast<size_t>(r)].fields;
+    const kRow& row = m.CurrentTable()->rows[static_cast<size_t>(r)];
+    std::vector<std::string> fields;
+    for (int c = 0; c < row.FieldCount(); ++c) fields.push_back(*row.Field(c));
+    return fields;
 }
 
 } // namespace

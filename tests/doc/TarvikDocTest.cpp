@@ -1,6 +1,5 @@
 #include "doc/TarvikDoc.h"
 #include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 #include "tracks/AxisTrack.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
@@ -245,18 +244,4 @@ TEST_F(DocFixture, NewDocumentKeepsPageAndDepthSettings) {
     EXPECT_EQ(doc.selectedTrack, 0); // a stale index: Track options does nothing with it
     EXPECT_EQ(doc.SelectedTrack(), nullptr);
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(DocFixture, InsertWellLogKeepsOnlyATrackThatLoaded) {
-    platform.fileAnswers = {std::nullopt};
-    EXPECT_EQ(doc.OnInsertWellLog(), 0);
-    EXPECT_EQ(doc.TrackCount(), 0);
-    EXPECT_FALSE(doc.IsModified());
-    platform.fileAnswers = {SamplePath("sample_2.0_tab_dlm.las")};
-    platform.listAnswers = {3};
-    EXPECT_EQ(doc.OnInsertWellLog(), 1);
-    ASSERT_EQ(doc.TrackCount(), 1);
-    EXPECT_EQ(doc.tracks[0]->type, kTrackLog);
-    EXPECT_EQ(doc.tracks[0]->depthAxis, &doc.meterAxis);
-    EXPECT_TRUE(doc.IsModified());
 }

@@ -54,9 +54,11 @@ TEST(LasHeader, FieldRules) {
     EXPECT_EQ(LasWellName("WELL    .       AAAAA_2            :WELL"), "AAAAA_2");
     EXPECT_EQ(LasWellName("WELL.Scorpio E1  :WELL"), "E1");
 
-    // Sections: 2.0 files go by the first letter; "Version" needs the whole word.
+    // Sections: 2.0 files go by the first letter, in either case.
     EXPECT_EQ(LasSectionOf("VERSION INFORMATION", 2), kLasVersion);
-    EXPECT_EQ(LasSectionOf("V", 2), kLasNone);
+    EXPECT_EQ(LasSectionOf("V", 2), kLasVersion);
+    EXPECT_EQ(LasSectionOf("curve", 2), kLasCurve);
+    EXPECT_EQ(LasSectionOf("Log_definition", 3), kLasCurve);
     EXPECT_EQ(LasSectionOf("Wxyz", 2), kLasWell);
     EXPECT_EQ(LasSectionOf("C", 2), kLasCurve);
     EXPECT_EQ(LasSectionOf("A  DEPTH", 2), kLasData);
@@ -76,7 +78,8 @@ TEST(LasHeader, FieldRules) {
 }
 
 TEST_F(ImportFixture, RealFilesOfEveryVersion) {
-    // 1.2, wrapped-free, STRT above STOP: rows taken from the last, sample 0 at 1660.
+    // 1.2, STRT above STOP: rows taken from the last. The header says 1670 to 1660,
+    // the rows 1670 to 1669.75: they place sample 0.
     ASSERT_EQ(ImportLas(doc, SamplePath("v1.2_sample.las")), 1);
     ASSERT_EQ(platform.curveEntries.size(), 8u);
     EXPECT_EQ(platform.curveEntries[1], " DT (US/M) \t   2  SONIC TRANSIT TIME");
@@ -85,7 +88,7 @@ TEST_F(ImportFixture, RealFilesOfEveryVersion) {
     CLogTrack& dt = Log(3);
     EXPECT_EQ(dt.Label(), " DT (US/M) ");
     EXPECT_EQ(dt.description, "  2  SONIC TRANSIT TIME"); // leading blanks stay
-    EXPECT_FLOAT_EQ(dt.startdepth, 1660);
+    EXPECT_FLOAT_EQ(dt.startdepth, 1669.75f);
     EXPECT_FLOAT_EQ(dt.stopdepth, 1670);
     EXPECT_FLOAT_EQ(dt.depthstep, 0.125f);
     EXPECT_EQ(dt.count, 3);
@@ -142,7 +145,7 @@ TEST_F(ImportFixture, WhatIsNotALasFileChangesNothing) {
     EXPECT_EQ(ImportLas(doc, "/no/such.las"), 0);
     EXPECT_EQ(platform.messages.back(), "Unable to open /no/such.las\n");
 
-    // UTF-16 text and binary data.
+    // UTF-16 text without its byte-order mark, and binary data.
     std::string utf16;
     for (char c : Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n", "1\n2\n")) {
         utf16.push_back(c);
@@ -175,10 +178,10 @@ TEST_F(ImportFixture, StepZeroMakesDataTracks) {
     ASSERT_EQ(ImportLas(doc, path), 1);
     ASSERT_EQ(Types(), (std::vector<int>{1, 0, 11}));
     const CDataTrack& d = Data(2);
-    // Each point went to the head of the list; the null row is skipped.
+    // The points in the order of the rows; the null row is skipped.
     ASSERT_EQ(d.PointCount(), 2);
-    EXPECT_EQ(d.Points()[0], (CDataTrack::Point{0.3f, 1007}));
-    EXPECT_EQ(d.Points()[1], (CDataTrack::Point{0.1f, 1000.5f}));
+    EXPECT_EQ(d.Points()[0], (CDataTrack::Point{0.1f, 1000.5f}));
+    EXPECT_EQ(d.Points()[1], (CDataTrack::Point{0.3f, 1007}));
     EXPECT_EQ(d.drawline, 1);
     EXPECT_EQ(d.linecolor, NewTrackColour(0));
     EXPECT_EQ(d.symbolcolor, NewTrackColour(0));
@@ -187,14 +190,16 @@ TEST_F(ImportFixture, StepZeroMakesDataTracks) {
 TEST_F(ImportFixture, FeetFilesAndMetreDocuments) {
     const std::string feet = Write("feet.las", Las(" STRT.FT 3280.84 :\n STOP.FT 6561.68 :\n STEP.FT 0.5 :\n",
                                                    " DEPT.FT :\n GR.API :\n", "3280.84 50\n3281.34 60\n"));
-    // Into an empty document: the document goes to feet, both windows, dual axis.
+    // Into an empty document: the document goes to feet, both windows (around the
+    // rows, whatever STOP says), dual axis.
     ASSERT_EQ(ImportLas(doc, feet), 1);
     EXPECT_EQ(doc.depthUnit, kFeet);
     EXPECT_EQ(doc.dualAxis, 1);
     EXPECT_EQ(Types(), (std::vector<int>{0, 1, 5, 5}));
     EXPECT_EQ(doc.tracks[3]->depthAxis, &doc.feetAxis);
     EXPECT_LE(doc.feetAxis.min, 3280.84f);
-    EXPECT_GE(doc.feetAxis.max, 6561.68f);
+    EXPECT_GE(doc.feetAxis.max, 3281.34f);
+    EXPECT_LT(doc.feetAxis.max, 3290);
     EXPECT_NEAR(doc.meterAxis.min, doc.feetAxis.min / 3.2808399, 0.01);
     EXPECT_NEAR(doc.meterAxis.max, doc.feetAxis.max / 3.2808399, 0.01);
 
@@ -206,7 +211,7 @@ TEST_F(ImportFixture, FeetFilesAndMetreDocuments) {
     ASSERT_EQ(ImportLas(metres, feet), 1);
     const auto& gr = dynamic_cast<CLogTrack&>(*metres.tracks.back());
     EXPECT_NEAR(gr.startdepth, 1000, 1e-3);
-    EXPECT_NEAR(gr.stopdepth, 2000, 1e-3);
+    EXPECT_NEAR(gr.stopdepth, 1000.1524, 1e-3);
     EXPECT_NEAR(gr.depthstep, 0.1524, 1e-6);
     EXPECT_EQ(gr.depthunit, kMeters);
     EXPECT_EQ(gr.values, (std::vector<float>{50, 60}));
@@ -294,4 +299,150 @@ TEST_F(ImportFixture, OpeningALasPathImportsIt) {
     doc.FinishLasOpen();
     EXPECT_EQ(doc.PathName(), (temp.path / "WELL.tvk").string());
     EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(ImportFixture, WhatRealFilesDoThatTheHeaderDoesNotSay) {
+    const std::string well = " STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n";
+    const auto rows = [&](const std::string& text, std::vector<float> values) {
+        CScriptedPlatform p;
+        CTarvikDoc d(p);
+        if (!ImportLas(d, Write("x.las", text))) return ::testing::AssertionFailure() << p.messages.back();
+        const auto& last = dynamic_cast<const CLogTrack&>(*d.tracks.back());
+        if (last.values != values) return ::testing::AssertionFailure() << "other values";
+        return ::testing::AssertionSuccess();
+    };
+    const std::string curves = " DEPT.M :\n GR.API :\n";
+    // A UTF-8 byte-order mark before "~V"; lower-case section letters.
+    EXPECT_TRUE(rows("\xEF\xBB\xBF" + Las(well, curves, "1 10\n2 20\n"), {10, 20}));
+    EXPECT_TRUE(rows("~v\n VERS. 2.0 :\n~w\n" + well + "~c\n" + curves + "~a\n1 10\n2 20\n", {10, 20}));
+    // Comma-separated rows without a DLM line; with one, blanks around commas.
+    EXPECT_TRUE(rows(Las(well, curves, "1,10\n2, 20\n"), {10, 20}));
+    EXPECT_TRUE(rows(Las(well, curves, "1 ,10\n2 , 20\n", " VERS. 2.0 :\n DLM. COMMA :\n"), {10, 20}));
+    // A section after the data ends them, in either splitting.
+    EXPECT_TRUE(rows(Las(well, curves, "1 10\n2 20\n~Other\n 3 30 4 40\n"), {10, 20}));
+    EXPECT_TRUE(rows(Las(well, curves, "1,10\n2,20\n ~Other\n3,30\n", " VERS. 2.0 :\n DLM. COMMA :\n"),
+                     {10, 20}));
+    // Quoted text with blanks is one word; a byte 0xFF is text, not the end.
+    EXPECT_TRUE(rows(Las(well, " DEPT.M :\n NAME. :\n GR.API :\n", "1 \"A B\" 10\n2 C 20\n"), {10, 20}));
+    EXPECT_TRUE(rows(Las(well, curves, "1,\xFF\n2,20\n", " VERS. 2.0 :\n DLM. COMMA :\n"), {0, 20}));
+
+    // UTF-16 with its mark, either byte order, is read as text.
+    const std::string text = Las(well + " WELL. Bj\xC3\xB8rn :\n", curves, "1 10\n2 20\n");
+    for (const bool little : {true, false}) {
+        std::string utf16 = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (size_t i = 0; i < text.size(); ++i) {
+            // The one non-ASCII character, U+00F8, as its code unit.
+            const unsigned u = text.compare(i, 2, "\xC3\xB8") == 0 ? (++i, 0xF8u) : static_cast<unsigned char>(text[i]);
+            utf16.push_back(static_cast<char>(little ? u : 0));
+            utf16.push_back(static_cast<char>(little ? 0 : u));
+        }
+        CScriptedPlatform p;
+        CTarvikDoc d(p);
+        ASSERT_EQ(ImportLas(d, Write("u16.las", utf16)), 1) << little;
+        EXPECT_EQ(d.wellName, "Bj\xC3\xB8rn");
+        EXPECT_EQ(dynamic_cast<const CLogTrack&>(*d.tracks.back()).values, (std::vector<float>{10, 20}));
+    }
+}
+
+TEST_F(ImportFixture, TheRowsPlaceTheSamples) {
+    // No STRT or STOP line: the window follows the depth column.
+    ASSERT_EQ(ImportLas(doc, Write("nostrt.las", Las(" STEP.M 0.5 :\n", " DEPT.M :\n GR.API :\n",
+                                                     "2500 1\n2500.5 2\n2501 3\n"))),
+              1);
+    EXPECT_FLOAT_EQ(Log(3).startdepth, 2500);
+    EXPECT_LE(doc.meterAxis.min, 2500);
+    EXPECT_GE(doc.meterAxis.max, 2501);
+    EXPECT_GT(doc.meterAxis.min, 2000);
+
+    // STRT and STOP say one way, the rows go the other: the rows win.
+    CScriptedPlatform p;
+    CTarvikDoc d(p);
+    ASSERT_EQ(ImportLas(d, Write("dir.las", Las(" STRT.M 10 :\n STOP.M 12 :\n STEP.M 1 :\n", " DEPT.M :\n GR.API :\n",
+                                               "12 3\n11 2\n10 1\n"))),
+              1);
+    const auto& gr = dynamic_cast<const CLogTrack&>(*d.tracks.back());
+    EXPECT_FLOAT_EQ(gr.startdepth, 10);
+    EXPECT_EQ(gr.values, (std::vector<float>{1, 2, 3}));
+
+    // An empty data section makes tracks without samples and a plain header axis.
+    CScriptedPlatform p2;
+    CTarvikDoc e(p2);
+    ASSERT_EQ(ImportLas(e, Write("none.las", Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n RT.OHMM :\n", ""))),
+              1);
+    const auto& rt = dynamic_cast<const CLogTrack&>(*e.tracks.back());
+    EXPECT_EQ(rt.count, 0);
+    EXPECT_FLOAT_EQ(rt.hAxis.min, 0);
+    EXPECT_FLOAT_EQ(rt.hAxis.max, 1);
+}
+
+TEST(InsertWellLog, ReadsOneCurveAsTheImportDoes) {
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    platform.fileAnswers = {std::nullopt};
+    EXPECT_EQ(InsertWellLog(doc), 0); // the file dialog cancelled
+    EXPECT_EQ(doc.TrackCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
+
+    platform.fileAnswers = {SamplePath("sample_2.0_tab_dlm.las")};
+    platform.listAnswers = {2};
+    ASSERT_EQ(InsertWellLog(doc), 1);
+    EXPECT_EQ(platform.listItems[0], "DEPT (M)");
+    const auto& log = dynamic_cast<const CLogTrack&>(*doc.tracks.back());
+    EXPECT_EQ(log.Label(), "RHOB (K/M3)");
+    EXPECT_EQ(log.values, (std::vector<float>{2550, 2550, 2550}));
+    EXPECT_FLOAT_EQ(log.startdepth, 1670);
+    EXPECT_FLOAT_EQ(log.depthstep, -0.125f);
+    EXPECT_EQ(log.depthAxis, &doc.meterAxis);
+    EXPECT_LT(log.hAxis.min, 2550);
+    EXPECT_EQ(platform.progressText, "Loading Log");
+    EXPECT_EQ(platform.steps, 3); // one step a row
+    EXPECT_FALSE(platform.progressOpen);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Into a feet document the depths are converted and the track is in feet.
+    doc.OnDepthFeet();
+    platform.fileAnswers = {SamplePath("v2.0_sample_2.0_wrapped.las")};
+    platform.listAnswers = {0};
+    ASSERT_EQ(InsertWellLog(doc), 1);
+    const auto& wrapped = dynamic_cast<const CLogTrack&>(*doc.tracks.back());
+    EXPECT_EQ(wrapped.values, (std::vector<float>{910, 909.875f})); // the rows the file holds
+    EXPECT_FLOAT_EQ(wrapped.startdepth, static_cast<float>(910 * kFeetPerMeter));
+    EXPECT_EQ(wrapped.depthunit, kFeet);
+    EXPECT_EQ(wrapped.depthAxis, &doc.feetAxis);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(InsertWellLog, RefusesWhatItCannotUse) {
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    CTempDir temp;
+    const auto write = [&](const std::string& text) {
+        WriteFileText(temp.path / "c.las", text);
+        return (temp.path / "c.las").string();
+    };
+    const auto insert = [&](const std::string& path, int curve) {
+        platform.fileAnswers = {path};
+        platform.listAnswers = {curve};
+        return InsertWellLog(doc);
+    };
+    EXPECT_EQ(insert(SamplePath("not_a_las_file.las"), 0), 0);
+    EXPECT_EQ(platform.messages.back(), "File does not have depth field \n");
+    EXPECT_EQ(insert("/nonexistent/x.las", 0), 0);
+    EXPECT_EQ(platform.messages.back(), "Unable to open /nonexistent/x.las\n");
+    const std::string header = "~V\n VERS. 2.0 :\n~W\n STRT.M 100.0 :\n STOP.M 101.0 :\n";
+    const std::string curves = "~C\n DEPT.M :\n VAL . :\n~A\n";
+    EXPECT_EQ(insert(write(header + " STEP.M 0 :\n" + curves + "100 1\n101 2\n"), 1), 0);
+    EXPECT_NE(platform.messages.back().find("STEP"), std::string::npos);
+    const size_t said = platform.messages.size();
+    EXPECT_EQ(insert(SamplePath("v1.2_sample.las"), -1), 0); // the curve list cancelled
+    EXPECT_EQ(platform.messages.size(), said);
+    EXPECT_EQ(doc.TrackCount(), 0);
+
+    // No unit after the dot; all values negative: the header range ends near 0.
+    ASSERT_EQ(insert(write(header + " STEP. 0.5 :\n" + curves + "100 -5\n100.5 -3\n101 -4\n"), 1), 1);
+    const auto& log = dynamic_cast<const CLogTrack&>(*doc.tracks.back());
+    EXPECT_EQ(log.values, (std::vector<float>{-5, -3, -4}));
+    EXPECT_FLOAT_EQ(log.depthstep, 0.5f);
+    EXPECT_LE(log.hAxis.max, 0.5f);
+    EXPECT_GE(log.hAxis.max, 0.0f);
 }

@@ -3,7 +3,6 @@
 #include "base/kdManager.h"
 #include "gfx/RecordingSurface.h"
 #include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 #include "tracks/LogTrack.h"
 
 #include <cmath>
@@ -222,80 +221,4 @@ TEST_F(LogFixture, AveragesAndRescales) {
     Fill(4, [](int) { return -999.25f; });
     log.RescaleToData(); // nothing but nulls: the range stays
     EXPECT_FLOAT_EQ(log.hAxis.min, -40);
-}
-
-TEST(LogTrackLas, ReadsOneCurveOfRealFiles) {
-    CScriptedPlatform platform;
-    CLogTrack log;
-    platform.fileAnswers = {SamplePath("sample_2.0_tab_dlm.las")};
-    platform.listAnswers = {2};
-    ASSERT_EQ(log.LoadLogFromLas(platform), 1);
-    EXPECT_EQ(platform.listItems[0], "DEPT (M)");
-    EXPECT_EQ(log.Label(), "RHOB (K/M3)");
-    EXPECT_EQ(log.values, (std::vector<float>{2550, 2550, 2550}));
-    EXPECT_FLOAT_EQ(log.startdepth, 1670);
-    EXPECT_FLOAT_EQ(log.depthstep, -0.125f);
-    EXPECT_EQ(platform.progressText, "Loading Log");
-    EXPECT_EQ(platform.steps, 3);
-    EXPECT_FALSE(platform.progressOpen);
-    EXPECT_LT(log.hAxis.min, 2550);
-
-    // Wrapped rows are one stream of numbers; column 0 is the first of every row. The
-    // file stops after two of the five rows its header gives: the rest are null.
-    CLogTrack wrapped;
-    platform.fileAnswers = {SamplePath("v2.0_sample_2.0_wrapped.las")};
-    platform.listAnswers = {0};
-    ASSERT_EQ(wrapped.LoadLogFromLas(platform), 1);
-    EXPECT_EQ(wrapped.values, (std::vector<float>{910, 909.875f, -999.25f, -999.25f, -999.25f}));
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST(LogTrackLas, RefusesWhatItCannotUse) {
-    CScriptedPlatform platform;
-    CLogTrack log;
-    // The header promises 81 samples; the file holds 3 rows.
-    platform.fileAnswers = {SamplePath("v1.2_sample.las")};
-    platform.listAnswers = {1};
-    EXPECT_EQ(log.LoadLogFromLas(platform), 0);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].find("does not hold"), std::string::npos);
-    EXPECT_EQ(log.count, 0);
-
-    platform.fileAnswers = {SamplePath("not_a_las_file.las")};
-    EXPECT_EQ(log.LoadLogFromLas(platform), 0);
-    EXPECT_EQ(platform.messages.back(), "File does not have depth field \n");
-
-    platform.fileAnswers = {"/nonexistent/x.las"};
-    EXPECT_EQ(log.LoadLogFromLas(platform), 0);
-    EXPECT_EQ(platform.messages.back(), "Unable to open /nonexistent/x.las\n");
-
-    const size_t said = platform.messages.size();
-    EXPECT_EQ(log.LoadLogFromLas(platform), 0); // the file dialog cancelled
-    platform.fileAnswers = {SamplePath("sample_2.0_tab_dlm.las")};
-    platform.listAnswers = {-1};
-    EXPECT_EQ(log.LoadLogFromLas(platform), 0); // the curve list cancelled
-    EXPECT_EQ(platform.messages.size(), said);
-    EXPECT_EQ(log.count, 0);
-}
-
-TEST(LogTrackLas, StepZeroAndNegativeCurves) {
-    const std::string header = "~V\n VERS. 2.0 :\n~W\n STRT.M 100.0 :\n STOP.M 101.0 :\n";
-    const std::string curves = "~C\n DEPT.M :\n VAL . :\n~A\n";
-    CScriptedPlatform platform;
-    CLogTrack log;
-    EXPECT_EQ(log.LoadCurveFromLas(platform, "zero.las",
-                                   header + " STEP.M 0 :\n" + curves + "100 1\n101 2\n", 1),
-              0);
-    EXPECT_NE(platform.messages.back().find("STEP"), std::string::npos);
-
-    // No unit after the dot: the number follows it directly. All values negative: the
-    // header range ends near 0.
-    ASSERT_EQ(log.LoadCurveFromLas(platform, "neg.las",
-                                   header + " STEP. 0.5 :\n" + curves + "100 -5\n100.5 -3,101 -4\n",
-                                   1),
-              1);
-    EXPECT_EQ(log.values, (std::vector<float>{-5, -3, -4}));
-    EXPECT_FLOAT_EQ(log.depthstep, 0.5f);
-    EXPECT_LE(log.hAxis.max, 0.5f);
-    EXPECT_GE(log.hAxis.max, 0.0f);
 }
