@@ -85,16 +85,33 @@ bool CAtomicFile::Open(const std::string& path) {
     return true;
 }
 
+const std::string& CAtomicFile::HandOver() {
+    if (file) {
+        std::fclose(file);
+        file = nullptr;
+    }
+    return tempPath;
+}
+
 bool CAtomicFile::Commit() {
-    if (!file) {
+    if (tempPath.empty()) {
         if (error.empty()) error = "no file open";
         return false;
     }
-    if (std::fflush(file) != 0 || std::ferror(file)) return Fail("cannot write");
-    if (::fsync(::fileno(file)) != 0) return Fail("cannot write");
-    const int rc = std::fclose(file);
-    file = nullptr;
-    if (rc != 0) return Fail("cannot write");
+    if (file) {
+        if (std::fflush(file) != 0 || std::ferror(file)) return Fail("cannot write");
+        if (::fsync(::fileno(file)) != 0) return Fail("cannot write");
+        const int rc = std::fclose(file);
+        file = nullptr;
+        if (rc != 0) return Fail("cannot write");
+    } else {
+        // A writer filled the file by its path: make sure it reached the disk.
+        const int fd = ::open(tempPath.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return Fail("cannot write");
+        const bool synced = ::fsync(fd) == 0;
+        ::close(fd);
+        if (!synced) return Fail("cannot write");
+    }
     if (std::rename(tempPath.c_str(), target.c_str()) != 0) return Fail("cannot replace the file");
     tempPath.clear();
     return true;

@@ -25,6 +25,9 @@ public:
 
     bool Open(const std::string& target);
     std::FILE* File() const { return file; }
+    // For a writer that opens a path itself: closes this handle and gives the
+    // temporary file's path, which the writer then fills.
+    const std::string& HandOver();
     // Flushes, syncs and renames; false (with Error()) leaves the target untouched.
     bool Commit();
     void Abort();

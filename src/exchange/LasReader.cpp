@@ -45,7 +45,8 @@ bool CLasReader::Open(const std::string& path) {
         return false;
     }
     fileSize = static_cast<uint64_t>(st.st_size);
-    buffer.resize(kChunk);
+    // A piece of the file at a time; a small file needs no more than itself.
+    buffer.resize(static_cast<size_t>(std::clamp<uint64_t>(fileSize + 1, 4096, kChunk)));
     TakeByteOrderMark();
     return true;
 }
@@ -132,8 +133,9 @@ bool CLasReader::Fill() {
 
     const size_t before = len;
     const size_t had = raw.size();
-    raw.resize(had + kChunk);
-    raw.resize(had + std::fread(raw.data() + had, 1, kChunk, file));
+    const size_t piece = std::max<size_t>(4096, buffer.size() / 2);
+    raw.resize(had + piece);
+    raw.resize(had + std::fread(raw.data() + had, 1, piece, file));
     if (raw.size() == had) { // the end: what is left over is not a character
         if (raw.empty() && !pendingHigh) return false;
         raw.clear();

@@ -1,5 +1,7 @@
 #include "exchange/PngWriter.h"
 
+#include "base/FileIO.h"
+
 #include <png.h>
 
 #include <cerrno>
@@ -56,8 +58,10 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
     if (!rows || rowStride < static_cast<size_t>(width) * 3)
         return Fail(error, "PNG rows are shorter than the image width");
 
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return Fail(error, "cannot open " + path + ": " + std::strerror(errno));
+    // Written beside the target and renamed over it: a failure keeps the old file.
+    CAtomicFile out;
+    if (!out.Open(path)) return Fail(error, "cannot open " + path + ": " + out.Error());
+    FILE* file = out.File();
 
     CPngContext ctx;
     png_structp png =
@@ -65,18 +69,11 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     const bool ok = info && WriteImage(png, info, file, width, height, rows, rowStride, bgr);
     if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
-
-    // A full disk often shows only when the last buffer is flushed.
-    bool written = std::fflush(file) == 0 && !std::ferror(file);
-    int writeError = errno;
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        writeError = errno;
-    }
     if (!ok) {
         if (!info) ctx.message = "out of memory";
         return Fail(error, "cannot write PNG " + path + ": " + ctx.message);
     }
-    if (!written) return Fail(error, "cannot write " + path + ": " + std::strerror(writeError));
+    // A full disk often shows only when the last buffer is flushed.
+    if (!out.Commit()) return Fail(error, "cannot write " + path + ": " + out.Error());
     return true;
 }

@@ -6,6 +6,7 @@
 #include "exchange/PngWriter.h"
 #include "view/TarvikView.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -57,44 +58,80 @@ bool ExportRaster(CTarvikView& view, const QSize& page, const std::string& path,
                     static_cast<size_t>(image.bytesPerLine()), false, &error);
 }
 
-bool ExportSvg(CTarvikView& view, const QSize& page, const std::string& path,
-               std::string& error) {
-    QSvgGenerator svg;
-    svg.setFileName(QString::fromStdString(path));
-    svg.setSize(page);
-    svg.setViewBox(QRect(QPoint(0, 0), page));
-    svg.setResolution(static_cast<int>(kScreenDpi));
-    svg.setTitle(QStringLiteral("Tarvik plot"));
-    QPainter painter;
-    if (!painter.begin(&svg)) {
+// A file that remembers a failed write: Qt's writers carry on past one, and the
+// file forgets it at the next flush.
+class CCheckedFile : public QFile {
+public:
+    using QFile::QFile;
+    bool Failed() const { return failed; }
+
+protected:
+    qint64 writeData(const char* data, qint64 n) override {
+        const qint64 written = QFile::writeData(data, n);
+        if (written != n) failed = true;
+        return written;
+    }
+
+private:
+    bool failed = false;
+};
+
+// Runs a writer that takes a file on a temporary file beside the target, which
+// replaces the target only when everything was written.
+template <class Write>
+bool WriteAtomically(const std::string& path, std::string& error, Write write) {
+    CAtomicFile target;
+    if (!target.Open(path)) {
+        error = target.Error();
+        return false;
+    }
+    CCheckedFile file(QString::fromStdString(target.HandOver()));
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && write(file) &&
+                         file.flush() && !file.Failed();
+    file.close();
+    if (!written || file.Failed()) {
         error = "cannot write the file";
         return false;
     }
-    painter.fillRect(QRect(QPoint(0, 0), page), Qt::white);
-    Draw(view, painter, 1.0, true);
-    return painter.end();
+    if (!target.Commit()) {
+        error = target.Error();
+        return false;
+    }
+    return true;
+}
+
+bool ExportSvg(CTarvikView& view, const QSize& page, const std::string& path,
+               std::string& error) {
+    return WriteAtomically(path, error, [&](QFile& file) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(page);
+        svg.setViewBox(QRect(QPoint(0, 0), page));
+        svg.setResolution(static_cast<int>(kScreenDpi));
+        svg.setTitle(QStringLiteral("Tarvik plot"));
+        QPainter painter;
+        if (!painter.begin(&svg)) return false;
+        painter.fillRect(QRect(QPoint(0, 0), page), Qt::white);
+        Draw(view, painter, 1.0, true);
+        return painter.end();
+    });
 }
 
 bool ExportPdf(CTarvikView& view, const QSize& page, const std::string& path,
                std::string& error) {
-    QPdfWriter pdf(QString::fromStdString(path));
-    pdf.setResolution(static_cast<int>(kScreenDpi));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    const QSizeF inches(page.width() / kScreenDpi, page.height() / kScreenDpi);
-    pdf.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-    pdf.setTitle(QStringLiteral("Tarvik plot"));
-    pdf.setCreator(QStringLiteral("Tarvik"));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        error = "cannot write the file";
-        return false;
-    }
-    Draw(view, painter, 1.0, true);
-    if (!painter.end()) {
-        error = "cannot write the file";
-        return false;
-    }
-    return true;
+    return WriteAtomically(path, error, [&](QFile& file) {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(static_cast<int>(kScreenDpi));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        const QSizeF inches(page.width() / kScreenDpi, page.height() / kScreenDpi);
+        pdf.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
+        pdf.setTitle(QStringLiteral("Tarvik plot"));
+        pdf.setCreator(QStringLiteral("Tarvik"));
+        QPainter painter;
+        if (!painter.begin(&pdf)) return false;
+        Draw(view, painter, 1.0, true);
+        return painter.end();
+    });
 }
 
 } // namespace

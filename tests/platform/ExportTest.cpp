@@ -97,3 +97,26 @@ TEST_F(ExportFixture, CommandLineExportsWithoutADisplay) {
     EXPECT_NE(RunTarvik(TARVIK_BINARY, "--export " + png.string() + " " + (dir / "missing.tvk").string(), err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
+
+// A file that cannot be written to the end (the file-size limit of the shell stands
+// in for a full disk) leaves the old file as it was and nothing beside it.
+TEST_F(ExportFixture, AFailedExportKeepsTheOldFile) {
+    const fs::path tvk = dir / "one.tvk";
+    ASSERT_TRUE(doc.OnSaveDocument(tvk.string()));
+    for (const char* name : {"old.png", "old.svg", "old.pdf"}) {
+        const fs::path out = dir / name;
+        WriteFileText(out, "the old picture");
+        std::string err;
+        const std::string limited = "bash -c \"trap '' XFSZ; ulimit -f 2; exec " + std::string(TARVIK_BINARY) +
+                                    " --export " + out.string() + " " + tvk.string() + "\"";
+        EXPECT_NE(RunTarvik(limited, "", err), 0) << name;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_EQ(ReadFileText(out), "the old picture") << name;
+
+        ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--export " + out.string() + " " + tvk.string(), err), 0) << err;
+        EXPECT_GT(fs::file_size(out), 100u) << name;
+    }
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++files;
+    EXPECT_EQ(files, 4); // one.tvk and the three pictures: no temporary file is left
+}

@@ -1,0 +1,117 @@
+#include "FuzzEntries.h"
+
+#include "base/TableWriter.h"
+#include "doc/TarvikDoc.h"
+#include "exchange/LasImport.h"
+#include "gfx/PlatformServices.h"
+#include "gfx/DrawSurface.h"
+#include "view/TarvikView.h"
+
+#include <algorithm>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// Answers every question as a user who says yes to everything would, and says
+// nothing.
+class CQuietPlatform : public IPlatformServices {
+public:
+    std::string path;
+    void Message(const std::string&, MsgIcon) override {}
+    bool AskOkCancel(const std::string&) override { return true; }
+    std::optional<std::string> AskOpenFileName(const std::string&, const std::string&) override {
+        return path;
+    }
+    int ChooseFromList(const std::string&, const std::string&, const std::vector<std::string>& items) override {
+        return static_cast<int>(items.size()) - 1;
+    }
+};
+
+// Takes every primitive and touches its points, so the sanitizers see what the
+// drawing hands over, without the cost of recording it.
+class CNullSurface : public CDrawSurface {
+public:
+    void Polyline(const CPoint* p, size_t n) override { Touch(p, n); }
+    void Polygon(const CPoint* p, size_t n) override { Touch(p, n); }
+    void Rectangle(int l, int t, int r, int b) override { Add({l, t}), Add({r, b}); }
+    void Ellipse(int l, int t, int r, int b) override { Add({l, t}), Add({r, b}); }
+    void TextOut(int x, int y, std::string_view text) override { Add({x, y}), sum += text.size(); }
+    CSize GetTextExtent(std::string_view text) override {
+        return {static_cast<int>(std::min<size_t>(text.size(), 1 << 20)) * 7, 12};
+    }
+    void SetClipRect(const CRect& r) override { clip = r; }
+    void RemoveClip() override { clip = {}; }
+    CRect ClipBox() const override { return clip; }
+
+protected:
+    void DrawLine(CPoint a, CPoint b) override { Add(a), Add(b); }
+
+private:
+    void Add(CPoint p) { sum += static_cast<unsigned>(p.x) + static_cast<unsigned>(p.y); }
+    void Touch(const CPoint* p, size_t n) {
+        for (size_t i = 0; i < n; ++i) Add(p[i]);
+    }
+    CRect clip;
+    unsigned long long sum = 0;
+};
+
+// The bytes as a file with a path, without touching the disk.
+class CMemoryFile {
+public:
+    CMemoryFile(const uint8_t* data, size_t size) : fd(memfd_create("fuzz", 0)) {
+        for (size_t done = 0; fd >= 0 && done < size;) {
+            const ssize_t n = write(fd, data + done, size - done);
+            if (n <= 0) break;
+            done += static_cast<size_t>(n);
+        }
+    }
+    ~CMemoryFile() {
+        if (fd >= 0) close(fd);
+    }
+    std::string Path(const char* extension) const {
+        // The link names the file; the extension only picks the reader.
+        return fd < 0 ? std::string() : "/proc/self/fd/" + std::to_string(fd) + extension;
+    }
+
+private:
+    int fd;
+};
+
+void SaveAndDraw(CTarvikDoc& doc) {
+    std::string text;
+    {
+        CTableWriter out(text);
+        doc.Store(out);
+    }
+    CTarvikView view(doc);
+    view.SetResolution(96, 96);
+    view.RecalcLayout();
+    view.LayoutTracks();
+    CNullSurface dc;
+    view.DrawPage(dc, view.PageRect());
+}
+
+} // namespace
+
+int FuzzDocument(const uint8_t* data, size_t size) {
+    CMemoryFile file(data, size);
+    CQuietPlatform platform;
+    CTarvikDoc doc(platform);
+    // A path ending in ".tvk" would need a link of that name; the document reader
+    // does not look at the name, so the plain descriptor path serves.
+    if (doc.OnOpenDocument(file.Path(""))) SaveAndDraw(doc);
+    return 0;
+}
+
+int FuzzLas(const uint8_t* data, size_t size) {
+    CMemoryFile file(data, size);
+    CQuietPlatform platform;
+    CTarvikDoc doc(platform);
+    platform.path = file.Path("");
+    if (ImportLas(doc, platform.path)) SaveAndDraw(doc);
+    CTarvikDoc inserted(platform);
+    if (InsertWellLog(inserted)) SaveAndDraw(inserted);
+    return 0;
+}

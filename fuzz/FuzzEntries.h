@@ -1,0 +1,13 @@
+// The parsers as the fuzzers drive them, each through the entry the program uses,
+// on a file that lives in memory. The same functions replay every saved input in
+// the test suite, so a crash once found stays fixed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A document: opened as File > Open does, saved again, its page laid out and drawn.
+int FuzzDocument(const uint8_t* data, size_t size);
+// A LAS file: imported as File > Import LAS file does with every curve ticked, then
+// its last curve inserted as Insert Track > Well Log does.
+int FuzzLas(const uint8_t* data, size_t size);
