@@ -11,6 +11,7 @@ PACKAGES=(
     qt6-base-dev qt6-svg-dev libgl-dev libx11-dev
     libpng-dev libjpeg-dev libtiff-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     fontconfig fonts-liberation2 fonts-dejavu-core
     xvfb xauth
 )

@@ -57,9 +57,35 @@ bool CAtomicFile::Fail(const std::string& what) {
 
 bool CAtomicFile::Open(const std::string& path) {
     Abort();
-    target = path;
     error.clear();
-    tempPath = path + ".XXXXXX";
+    direct = false;
+    target = path;
+    // A link is followed: the file it names is replaced, and the link stays a link.
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        error = "it is a folder";
+        return false;
+    }
+    if (exists && !S_ISREG(st.st_mode)) {
+        // A device or a pipe is written as it is: nothing can be put beside it.
+        const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) return Fail("cannot write");
+        file = ::fdopen(fd, "wb");
+        if (!file) {
+            ::close(fd);
+            return Fail("cannot write");
+        }
+        direct = true;
+        return true;
+    }
+    tempPath = target + ".XXXXXX";
     const int fd = ::mkstemp(tempPath.data());
     if (fd < 0) {
         tempPath.clear();
@@ -67,9 +93,8 @@ bool CAtomicFile::Open(const std::string& path) {
         return false;
     }
     // Keep the permissions of the file we replace; a new file gets the usual ones.
-    struct stat st {};
     mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (exists) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -90,10 +115,18 @@ const std::string& CAtomicFile::HandOver() {
         std::fclose(file);
         file = nullptr;
     }
-    return tempPath;
+    return direct ? target : tempPath;
 }
 
 bool CAtomicFile::Commit() {
+    if (direct) {
+        const bool written = !file || (std::fflush(file) == 0 && !std::ferror(file));
+        const int rc = file ? std::fclose(file) : 0;
+        file = nullptr;
+        direct = false;
+        if (!written || rc != 0) return Fail("cannot write");
+        return true;
+    }
     if (tempPath.empty()) {
         if (error.empty()) error = "no file open";
         return false;
@@ -122,6 +155,7 @@ void CAtomicFile::Abort() {
         std::fclose(file);
         file = nullptr;
     }
+    direct = false;
     if (!tempPath.empty()) {
         ::unlink(tempPath.c_str());
         tempPath.clear();

@@ -15,7 +15,8 @@ inline bool HasExtension(std::string_view path, std::string_view ext) { return E
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& error);
 
 // Writes a file beside its target and renames it over the target only when every
-// byte reached the disk, so a failed save never destroys the previous file.
+// byte reached the disk, so a failed save never destroys the previous file. A link
+// is followed to the file it names; a device or a pipe is written directly.
 class CAtomicFile {
 public:
     CAtomicFile() = default;
@@ -38,6 +39,7 @@ private:
 
     std::string target;
     std::string tempPath;
+    bool direct = false; // writing straight into a device or a pipe
     std::FILE* file = nullptr;
     std::string error;
 };

@@ -446,3 +446,19 @@ TEST(InsertWellLog, RefusesWhatItCannotUse) {
     EXPECT_LE(log.hAxis.max, 0.5f);
     EXPECT_GE(log.hAxis.max, 0.0f);
 }
+
+TEST(InsertWellLog, LongHeaderLinesAreReadOnce) {
+    // Lines of megabytes, in the header and in the data, read in one pass.
+    CTempDir temp;
+    const std::string longLine(8 << 20, 'x');
+    const std::string text = "~V\n VERS. 2.0 : " + longLine + "\n~W\n STEP.M 1 :\n~C\n DEPT.M :\n GR. :" +
+                             longLine + "\n~A\n1 2\n2 3 " + longLine + "\n";
+    WriteFileText(temp.path / "long.las", text);
+    CScriptedPlatform platform;
+    CTarvikDoc doc(platform);
+    platform.fileAnswers = {(temp.path / "long.las").string()};
+    platform.listAnswers = {1};
+    ASSERT_EQ(InsertWellLog(doc), 1);
+    EXPECT_EQ(dynamic_cast<const CLogTrack&>(*doc.tracks.back()).values, (std::vector<float>{2, 3}));
+    EXPECT_EQ(ImportLas(doc, (temp.path / "long.las").string()), 1);
+}
