@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -99,6 +101,36 @@ CPen MinorPen(const CAxis& a) {
 
 std::string TickLabel(double v) { return FormatG(v); }
 
+std::string UnitLabel(double v, float unit) {
+    const double rounded = LabelRound(v, unit);
+    const double u = CTickWalk::DecimalOf(unit);
+    if (!std::isfinite(rounded) || !(u > 0) || !std::isfinite(u)) return TickLabel(rounded);
+    // Decimals of the unit, integer digits of the value: the digits a label needs.
+    int decimals = 0;
+    while (decimals < 9 && std::fabs(u * std::pow(10.0, decimals) - std::round(u * std::pow(10.0, decimals))) >
+                               1e-6 * u * std::pow(10.0, decimals))
+        ++decimals;
+    const double magnitude = std::fabs(rounded);
+    const int integerDigits = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
+    const int digits = integerDigits + decimals;
+    if (digits <= 6 || digits > 17) return TickLabel(rounded);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*g", digits, rounded);
+    return buf;
+}
+
+double CTickWalk::DecimalOf(float unit) {
+    // The shortest decimal within a few float steps of the unit: a minor unit made
+    // as major / 5 in single precision (0.0019999998 for 0.01) is the 0.002 meant.
+    for (int digits = 1; digits <= 7; ++digits) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.*g", digits, static_cast<double>(unit));
+        const double d = std::strtod(buf, nullptr);
+        if (std::fabs(d - unit) <= 5e-7 * std::fabs(d)) return d;
+    }
+    return unit;
+}
+
 std::vector<CLogTick> LogTicks(const CAxis& a) {
     std::vector<CLogTick> ticks;
     if (!(a.min > 0 && a.max > 0)) return ticks;
@@ -172,14 +204,14 @@ void CAxis::DrawLinearH(CDrawSurface& dc) {
     const int h = TextHeight(dc);
     Segment(dc, pixelStart, crossPos, pixelEnd, crossPos);
     if (Placeable(*this)) {
-        const float limit = TickLimit(*this);
+        const double limit = TickLimit(*this);
         for (CTickWalk w(min, minorUnit, limit); w.More(); w.Next())
-            TickAcross(dc, *this, ValueToPixel(w.Value()), false);
+            TickAcross(dc, *this, PixelOf(*this, w.Value()), false);
         dc.SetTextAlign(TA_CENTER | LabelVAlign(*this));
         for (CTickWalk w(min, majorUnit, limit); w.More(); w.Next()) {
-            const int x = ValueToPixel(w.Value());
+            const int x = PixelOf(*this, w.Value());
             TickAcross(dc, *this, x, true);
-            LabelBelowOrAbove(dc, *this, x, TickLabel(LabelRound(w.Value(), majorUnit)));
+            LabelBelowOrAbove(dc, *this, x, UnitLabel(w.Value(), majorUnit));
         }
     }
     HorizontalTitle(dc, *this, h);
@@ -193,13 +225,13 @@ void CAxis::DrawLinearV(CDrawSurface& dc) {
     Segment(dc, crossPos, pixelStart, crossPos, pixelEnd);
     dc.SetTextAlign(TA_CENTER | LabelVAlign(*this));
     if (Placeable(*this)) {
-        const float limit = TickLimit(*this);
+        const double limit = TickLimit(*this);
         for (CTickWalk w(min, minorUnit, limit); w.More(); w.Next())
-            TickAlong(dc, *this, ValueToPixel(w.Value()), false);
+            TickAlong(dc, *this, PixelOf(*this, w.Value()), false);
         for (CTickWalk w(min, majorUnit, limit); w.More(); w.Next()) {
-            const int y = ValueToPixel(w.Value());
+            const int y = PixelOf(*this, w.Value());
             TickAlong(dc, *this, y, true);
-            DrawRotatedText(dc, crossPos + off, y, TickLabel(LabelRound(w.Value(), majorUnit)));
+            DrawRotatedText(dc, crossPos + off, y, UnitLabel(w.Value(), majorUnit));
         }
     }
     dc.SelectFont(titleFont);
@@ -334,13 +366,13 @@ void CAxis::DrawDate(CDrawSurface& dc) {
 
 void CAxis::DrawGridLinearH(CDrawSurface& dc, int endY, int gap) {
     if (!Placeable(*this)) return;
-    const float limit = TickLimit(*this);
+    const double limit = TickLimit(*this);
     if (minorGrids) {
         const CPen old = dc.SelectPen(MinorPen(*this));
         for (CTickWalk w(min, minorUnit, limit); w.More(); w.Next()) {
-            const float v = w.Value();
+            const double v = w.Value();
             if (SameTick(v, min, minorUnit) || SameTick(v, max, minorUnit)) continue;
-            const int x = ValueToPixel(v);
+            const int x = PixelOf(*this, v);
             Segment(dc, x, crossPos - gap, x, endY);
         }
         dc.SelectPen(old);
@@ -350,7 +382,7 @@ void CAxis::DrawGridLinearH(CDrawSurface& dc, int endY, int gap) {
         CTickWalk w(min, majorUnit, limit);
         if (w.More() && SameTick(w.Value(), min, majorUnit)) w.Next();
         for (; w.More(); w.Next()) {
-            const int x = ValueToPixel(w.Value());
+            const int x = PixelOf(*this, w.Value());
             if (x == pixelEnd) continue;
             Segment(dc, x, crossPos - gap, x, endY);
         }
@@ -383,12 +415,12 @@ void CAxis::DrawGridLogH(CDrawSurface& dc, int endY) {
 
 void CAxis::DrawGridLinearV(CDrawSurface& dc, int endX, int gap) {
     if (!Placeable(*this)) return;
-    const float limit = TickLimit(*this);
+    const double limit = TickLimit(*this);
     const auto lines = [&](float unit, int fromX) {
         for (CTickWalk w(min, unit, limit); w.More(); w.Next()) {
-            const float v = w.Value();
+            const double v = w.Value();
             if (SameTick(v, min, unit) || SameTick(v, max, unit)) continue;
-            const int y = ValueToPixel(v);
+            const int y = PixelOf(*this, v);
             Segment(dc, fromX, y, endX, y);
         }
     };

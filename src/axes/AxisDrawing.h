@@ -13,51 +13,54 @@
 // No axis shows more ticks than this; a stored unit that would give more draws none.
 inline constexpr int kMaxTicks = 10000;
 
-// The multiples of a unit from the first at or above `start` while below `limit`,
-// accumulated in single precision as the ticks are drawn. A stored axis may hold any
+// The multiples of a unit from the first at or above `start` while below `limit`.
+// Each value is computed from its index in double precision, so ticks stay on their
+// values at any depth, however many steps from zero. A stored axis may hold any
 // unit, so a walk that would never end (a unit that is zero, NaN or points away from
-// the limit) or would give more than kMaxTicks values visits nothing, and a walk
-// stops where adding the unit no longer changes the value.
+// the limit) or would give more than kMaxTicks values visits nothing.
 class CTickWalk {
   public:
-    CTickWalk(float start, float unit, float limit) : value(0), step(unit), end(limit) {
-        sound = unit > 0 && std::isfinite(unit);
+    // The unit is a stored float: it is taken as the decimal it stands for (0.002f as
+    // 0.002), so the minor and major values of an axis fall on each other exactly.
+    CTickWalk(double start, float unit, double limit) : step(DecimalOf(unit)) {
+        sound = unit > 0 && std::isfinite(unit) && std::isfinite(limit);
         if (!sound) return;
-        value = static_cast<float>(FirstTick(start, unit));
-        sound = std::isfinite(value) &&
-                (!(value < limit) || (static_cast<double>(limit) - value) / unit <= kMaxTicks);
+        first = FirstTick(start, step);
+        sound = std::isfinite(first);
+        if (!sound || !(first < limit)) return;
+        const double n = std::ceil((limit - first) / step);
+        count = n <= kMaxTicks ? static_cast<int>(n) : 0;
     }
 
     // There is a value below the limit to visit.
-    bool More() const { return sound && value < end && visited <= 2 * kMaxTicks; }
+    bool More() const { return index < count; }
     // The walk can still advance, whatever the limit.
     bool Moving() const { return sound; }
-    float Value() const { return value; }
-    void Next() {
-        const float next = value + step;
-        if (next == value) sound = false;
-        value = next;
-        ++visited;
-    }
+    double Value() const { return first + index * step; }
+    void Next() { ++index; }
+
+    // The decimal a stored unit stands for.
+    static double DecimalOf(float unit);
 
   private:
-    float value;
-    float step;
-    float end;
+
+    double first = 0;
+    double step;
     bool sound;
-    int visited = 0;
+    int count = 0;
+    int index = 0;
 };
 
-// Tick loops run to just past max, so the tick at max is drawn although the sum of
-// units may fall short of it.
-inline float TickLimit(const CAxis& a) {
-    return a.max + 0.001f * a.majorUnit;
+// Tick loops run to just past max, so the tick at max is drawn although a value a
+// hair below or above it is what the walk computes.
+inline double TickLimit(const CAxis& a) {
+    return a.max + 0.001 * a.majorUnit;
 }
 
 // A walked value counts as the same as an end of the range when it is within the
-// tolerance of the tick loops, so accumulated rounding does not decide it.
-inline bool SameTick(float v, float end, float unit) {
-    return v == end || std::fabs(v - end) < 0.001f * std::fabs(unit);
+// tolerance of the tick loops, so rounding does not decide it.
+inline bool SameTick(double v, double end, double unit) {
+    return v == end || std::fabs(v - end) < 0.001 * std::fabs(unit);
 }
 
 // Whether values can be placed at all: a log10 mapping needs a positive, finite range.
@@ -66,8 +69,15 @@ inline bool Placeable(const CAxis& a) {
     return a.min > 0 && a.max > 0 && std::isfinite(a.min) && std::isfinite(a.max);
 }
 
+// The pixel of a walked value.
+inline int PixelOf(const CAxis& a, double v) { return a.ValueToPixel(static_cast<float>(v)); }
+
 // "%g" of the value, as every tick label is written.
 std::string TickLabel(double v);
+// The label of a multiple of the unit: v rounded to the decimals the unit needs, by
+// "%g"; with more digits where six would not tell neighbouring labels apart (30000.25
+// and 30000.2 at a unit of 0.05 far down a well).
+std::string UnitLabel(double v, float unit);
 
 // The ticks of a logarithmic axis in drawing order: per decade from the one of min
 // to the one of max, the power of ten and then its multiples 2 to 9, each kept when

@@ -42,17 +42,17 @@ void CTrackHAxis::DrawLinearH(CDrawSurface& dc) {
     if (Placeable(*this)) {
         // Minor and major values are walked together: a major value is labelled and
         // ticked once the minor walk reaches it. The ends of the scale stay unlabelled.
-        const float limit = TickLimit(*this);
-        const float near = 0.001f * majorUnit;
+        const double limit = TickLimit(*this);
+        const double near = 0.001 * majorUnit;
         CTickWalk major(min, majorUnit, limit);
         for (CTickWalk minor(min, minorUnit, limit); minor.More(); minor.Next()) {
-            const int x = ValueToPixel(minor.Value());
+            const int x = PixelOf(*this, minor.Value());
             Tick(dc, *this, x, false);
             if (!major.Moving() || !(minor.Value() > major.Value() - near)) continue;
-            const float v = major.Value();
+            const double v = major.Value();
             if (!SameTick(v, min, majorUnit) && !SameTick(v, max, majorUnit))
-                dc.TextOut(x, LabelY(*this), TickLabel(LabelRound(v, majorUnit)));
-            Tick(dc, *this, ValueToPixel(v), true);
+                dc.TextOut(x, LabelY(*this), UnitLabel(v, majorUnit));
+            Tick(dc, *this, PixelOf(*this, v), true);
             major.Next();
         }
     }

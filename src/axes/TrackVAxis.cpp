@@ -18,17 +18,17 @@ void CTrackVAxis::DrawLinearV(CDrawSurface& dc) {
     const int centre = static_cast<int>((static_cast<long long>(left) + right) / 2);
     // A log depth axis with a depth <= 0 in its window cannot place any tick.
     if (Placeable(*this)) {
-        const float limit = TickLimit(*this);
-        const float near = 0.001f * majorUnit;
+        const double limit = TickLimit(*this);
+        const double near = 0.001 * majorUnit;
         CTickWalk major(min, majorUnit, limit);
         for (CTickWalk minor(min, minorUnit, limit); minor.More(); minor.Next()) {
-            const int y = ValueToPixel(minor.Value());
+            const int y = PixelOf(*this, minor.Value());
             Segment(dc, left, y, left + tickLength / 2, y);
             Segment(dc, right, y, right - tickLength / 2, y);
             if (!major.Moving() || !(minor.Value() > major.Value() - near)) continue;
-            const float v = major.Value();
-            dc.TextOut(centre, y + lineHeight / 2, TickLabel(LabelRound(v, majorUnit)));
-            const int yMajor = ValueToPixel(v);
+            const double v = major.Value();
+            dc.TextOut(centre, y + lineHeight / 2, UnitLabel(v, majorUnit));
+            const int yMajor = PixelOf(*this, v);
             Segment(dc, left, yMajor, left + tickLength, yMajor);
             Segment(dc, right, yMajor, right - tickLength, yMajor);
             major.Next();
