@@ -32,6 +32,7 @@ public:
     CTarvikView& PageView() { return view; }
     CPlotWidget* Plot() const { return plot; }
     CScaleListBar* ScaleBar() const { return scaleBar; }
+    const CQtPlatform& Platform() const { return platform; }
     QToolBar* ZoomBar() const { return zoomBar; }
     QDockWidget* ScaleDock() const { return scaleDock; }
     QAction* Action(int id) const;

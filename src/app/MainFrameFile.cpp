@@ -128,18 +128,17 @@ void CMainFrame::OnFileImportLas() {
 
 bool CMainFrame::EnsurePrinter() {
     if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (QPrinterInfo::availablePrinters().isEmpty() &&
-        printer->outputFormat() != QPrinter::PdfFormat) {
+    if (!NeedsPdfFileName(*printer)) return true;
+    if (QPrinterInfo::availablePrinters().isEmpty())
         AskUser(this, QMessageBox::Information,
                 tr("No printer is installed. The plot will be printed to a PDF file instead; "
                    "choose where to put it."),
                 QMessageBox::Ok);
-        const QString path = QFileDialog::getSaveFileName(this, tr("Print to PDF"), tr("plot.pdf"),
-                                                          QStringLiteral("PDF Files (*.pdf)"));
-        if (path.isEmpty()) return false;
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-    }
+    const QString path = QFileDialog::getSaveFileName(this, tr("Print to PDF"), tr("plot.pdf"),
+                                                      QStringLiteral("PDF Files (*.pdf)"));
+    if (path.isEmpty()) return false;
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
     return true;
 }
 

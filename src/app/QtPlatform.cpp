@@ -40,6 +40,7 @@ CQtPlatform::CQtPlatform(QMainWindow* mainWindow) : window(mainWindow) {}
 CQtPlatform::~CQtPlatform() { delete progressWindow; }
 
 void CQtPlatform::Message(const std::string& text, MsgIcon icon) {
+    lastMessage = text;
     const QMessageBox::Icon qtIcon = icon == MsgIcon::Information   ? QMessageBox::Information
                                      : icon == MsgIcon::Error       ? QMessageBox::Critical
                                                                     : QMessageBox::Warning;

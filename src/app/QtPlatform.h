@@ -43,6 +43,8 @@ public:
 
     // The message pane's text when nothing is going on.
     static constexpr const char* kIdleMessage = "Ready";
+    // The text of the last message box, for the command line to repeat.
+    const std::string& LastMessage() const { return lastMessage; }
 
 private:
     QMainWindow* window;
@@ -51,6 +53,7 @@ private:
     QLabel* progressText = nullptr;
     QProgressBar* statusProgress = nullptr;
     int progressStep = 1;
+    std::string lastMessage;
 };
 
 // "Las Files (*.las)|*.las|" as a Qt file-dialog filter: "Las Files (*.las)".

@@ -1,6 +1,7 @@
 #include "app/TarvikApp.h"
 
 #include "app/MainFrame.h"
+#include "gfx/ConsolePlatform.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -24,8 +25,14 @@ int RunApplication(int argc, char** argv) {
     CMainFrame frame;
     const QStringList args = QCoreApplication::arguments();
     if (args.size() > 1) {
-        // A file on the command line is opened; if it cannot be, the start fails.
-        if (!frame.OpenDocumentFile(QFileInfo(args[1]).absoluteFilePath())) return 1;
+        // A file on the command line is opened; if it cannot be, the start fails,
+        // saying why on the command line too.
+        if (!frame.OpenDocumentFile(QFileInfo(args[1]).absoluteFilePath())) {
+            const std::string why = frame.Platform().LastMessage();
+            std::fprintf(stderr, "tarvik: %s\n",
+                         why.empty() ? ("cannot open " + args[1].toStdString()).c_str() : OneLine(why).c_str());
+            return 1;
+        }
     }
     frame.show();
     return QApplication::exec();

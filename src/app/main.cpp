@@ -10,10 +10,27 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: tarvik [FILE] | tarvik --save-as OUT.tvk IN | tarvik --export OUT [--dpi N] IN\n";
+
 int Usage() {
-    std::fprintf(stderr, "usage: tarvik [FILE] | tarvik --save-as OUT.tvk IN | "
-                         "tarvik --export OUT [--dpi N] IN\n");
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+int Help() {
+    std::fputs(kUsage, stdout);
+    std::fputs("\n"
+               "  tarvik [FILE]          open the window on FILE (a .tvk document or a .las file)\n"
+               "  --save-as OUT.tvk IN   load IN (.tvk, or .las with every curve) and save it as OUT\n"
+               "  --export OUT IN        draw the page of IN into OUT: .png, .svg or .pdf\n"
+               "  --dpi N                with --export: N from 96 to 2400 pixels per inch (96)\n"
+               "  --help, --version      this text; the version\n"
+               "\n"
+               "Without a window, a file that cannot be read or written is named on stderr\n"
+               "with the reason, and the exit code is 1.\n",
+               stdout);
+    return 0;
 }
 
 // Headless runs say everything in their one line; Qt's own chatter stays out of it.
@@ -53,6 +70,11 @@ int Export(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) return Help();
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("Tarvik 3.7");
+        return 0;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "--save-as") == 0) {
         if (argc != 4) return Usage();
         return RunSaveAs(argv[2], argv[3]);

@@ -43,8 +43,8 @@ int LoadLogFromLas(CLogTrack& log, IPlatformServices& platform, int docUnit) {
         platform.Message("File does not have depth field \n");
         return 0;
     }
-    if (h.binary || !h.dataFound) {
-        platform.Message(kNotLasMessage);
+    if (const std::string fault = HeaderFault(h); !fault.empty()) {
+        las.Refuse(platform, fault);
         return 0;
     }
     const int curve = platform.ChooseFromList("Select Log", "Select a log:", names);
@@ -64,7 +64,7 @@ int LoadLogFromLas(CLogTrack& log, IPlatformServices& platform, int docUnit) {
     const bool read = las.reader.ReadData(las.DataDelimiter(), keep, data, &platform);
     platform.EndProgress();
     if (!read) {
-        platform.Message(kNotLasMessage);
+        las.Refuse(platform, DataFault(data));
         return 0;
     }
 

@@ -5,9 +5,29 @@
 
 #include <cmath>
 
-bool CLasFile::Open(const std::string& path, IPlatformServices& platform) {
+std::string NotLasMessage(const std::string& path, const std::string& why) {
+    return "Not sure if this is a valid LAS file\n" + path + ": " + why;
+}
+
+std::string HeaderFault(const CLasHeader& h) {
+    if (h.binary) return "it is not text";
+    if (!h.dataFound) return "it has no data section (~A)";
+    if (h.entries.empty()) return "it lists no curves (~C)";
+    return {};
+}
+
+std::string DataFault(const CLasData& data) {
+    return data.binary ? "its data are not text" : "its data hold no number";
+}
+
+void CLasFile::Refuse(IPlatformServices& platform, const std::string& why) const {
+    platform.Message(NotLasMessage(path, why));
+}
+
+bool CLasFile::Open(const std::string& filePath, IPlatformServices& platform) {
+    path = filePath;
     if (!reader.Open(path)) {
-        platform.Message("Unable to open " + path + "\n");
+        platform.Message("Unable to open " + path + "\n" + reader.OpenError());
         return false;
     }
     std::string line;

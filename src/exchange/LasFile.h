@@ -10,7 +10,12 @@
 
 class IPlatformServices;
 
-inline constexpr const char* kNotLasMessage = "Not sure if this is a valid LAS file";
+// "Not sure if this is a valid LAS file", and on a second line the file and why.
+std::string NotLasMessage(const std::string& path, const std::string& why);
+// Why a header read up to its end is of no use to an import, or empty when it is.
+std::string HeaderFault(const CLasHeader& h);
+// Why a data section that was refused is of no use.
+std::string DataFault(const CLasData& data);
 
 // An open LAS file whose header has been read.
 struct CLasFile {
@@ -22,6 +27,9 @@ struct CLasFile {
     // Opens the file and reads the header up to the data section; on failure the
     // user has been told "Unable to open".
     bool Open(const std::string& path, IPlatformServices& platform);
+    // Tells the user the file is not one the readers can use, and why.
+    void Refuse(IPlatformServices& platform, const std::string& why) const;
+    std::string path;
     // Converts STRT, STOP and STEP to the given unit (metres or feet), which the
     // tracks will have; any other unit leaves the file's.
     void ConvertTo(int docUnit);

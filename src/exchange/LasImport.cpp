@@ -156,14 +156,14 @@ int ImportLas(CTarvikDoc& doc, const std::string& path) {
     CLasFile las;
     if (!las.Open(path, platform)) return 0;
     CLasHeader& h = las.header;
-    if (h.binary) {
-        platform.Message(kNotLasMessage); // UTF-16 without its mark and binary files
+    if (h.binary) { // UTF-16 without its mark, and binary files
+        las.Refuse(platform, HeaderFault(h));
         return 0;
     }
     if (doc.wellName.empty() && !h.wellName.empty()) doc.wellName = h.wellName;
     if (doc.wellName.empty()) doc.wellName = FileNamePart(path);
-    if (!h.dataFound || h.entries.empty()) {
-        platform.Message(kNotLasMessage);
+    if (const std::string fault = HeaderFault(h); !fault.empty()) {
+        las.Refuse(platform, fault);
         return 0;
     }
 
@@ -190,7 +190,7 @@ int ImportLas(CTarvikDoc& doc, const std::string& path) {
     if (irregular || las.HasDepthIndex()) keep[0] = 1;
     CLasData data;
     if (!las.reader.ReadData(las.DataDelimiter(), keep, data)) {
-        platform.Message(kNotLasMessage);
+        las.Refuse(platform, DataFault(data));
         return 0;
     }
     FitToRows(las, data, irregular, h, reversed);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -37,9 +38,13 @@ CLasReader::~CLasReader() {
 
 bool CLasReader::Open(const std::string& path) {
     file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    if (!file) {
+        openError = std::strerror(errno);
+        return false;
+    }
     struct stat st {};
     if (::fstat(::fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) {
+        openError = S_ISDIR(st.st_mode) ? "it is a folder" : std::strerror(errno);
         std::fclose(file);
         file = nullptr;
         return false;
@@ -324,6 +329,7 @@ bool CLasReader::ReadData(char delimiter, const std::vector<char>& keep, CLasDat
     SkipComments(); // comment lines right after the line that opened the data section
     Sink sink{*this, keep, out, consumed + pos, rowProgress};
     const bool text = delimiter == ' ' ? ReadBlankDelimited(sink) : ReadFieldDelimited(delimiter, sink);
+    out.binary = !text;
     if (!text || (out.tokens > 0 && out.numbers == 0)) return false;
     for (auto& c : out.columns)
         if (c.size() > out.rows) c.resize(out.rows);

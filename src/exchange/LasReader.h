@@ -15,6 +15,7 @@ struct CLasData {
     size_t rows = 0;   // complete rows; a row cut short at the end is dropped
     size_t tokens = 0; // every token of the data section
     size_t numbers = 0; // the tokens that held a number, in the columns kept
+    bool binary = false; // the data held a NUL byte
     std::vector<std::vector<float>> columns; // one per curve; empty when not kept
 };
 
@@ -26,6 +27,8 @@ public:
     ~CLasReader();
 
     bool Open(const std::string& path);
+    // Why Open failed.
+    const std::string& OpenError() const { return openError; }
     // The next line without its line end; false at the end of the file.
     bool ReadLine(std::string& line);
 
@@ -57,6 +60,7 @@ private:
     bool ReadFieldDelimited(char delimiter, Sink& sink);
 
     std::FILE* file = nullptr;
+    std::string openError;
     std::vector<char> buffer; // UTF-8 text, buffer[pos, len) unread
     size_t pos = 0;
     size_t len = 0;

@@ -3,9 +3,13 @@
 #include "gfx/PlatformServices.h"
 
 #include <cstdio>
+#include <string>
 
 // The platform of the headless command line: nobody to ask, so every question is
 // answered OK and every message is one line on stderr.
+// A message of several lines as one line, its lines joined by ": ".
+std::string OneLine(const std::string& text);
+
 class CConsolePlatform : public IPlatformServices {
 public:
     explicit CConsolePlatform(std::FILE* out = stderr) : out(out) {}

@@ -46,3 +46,8 @@ int PrintPage(CTarvikView& view, QPrinter& printer, bool preview) {
     painter.end();
     return sheets;
 }
+
+bool NeedsPdfFileName(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) return printer.outputFileName().isEmpty();
+    return printer.printerName().isEmpty();
+}

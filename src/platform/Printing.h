@@ -9,3 +9,8 @@ CPrinterPage PrinterPageOf(const QPrinter& printer);
 // Prints (or previews) the page at true vertical scale over as many sheets as it
 // needs; the view's layout is the screen's. Returns the number of sheets.
 int PrintPage(CTarvikView& view, QPrinter& printer, bool preview);
+
+// A printer that prints nowhere yet: a PDF without a file name (what a machine
+// without a printer gets), or the native format with no printer. The user must name
+// a PDF file for it first.
+bool NeedsPdfFileName(const QPrinter& printer);

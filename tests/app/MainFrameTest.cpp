@@ -92,6 +92,18 @@ TEST_F(FrameFixture, DroppedFiles) {
     EXPECT_EQ(frame.Document().TrackCount(), 1); // the document is not replaced
 }
 
+// A file the window cannot open says what is wrong with it, in the box and for the
+// command line that started the window.
+TEST_F(FrameFixture, AFileThatCannotBeOpenedSaysWhy) {
+    CMainFrame frame;
+    const std::string cut = SamplePath("v3.0_sample_3.0.las");
+    EXPECT_FALSE(frame.OpenDocumentFile(QString::fromStdString(cut)));
+    const std::string said = "Not sure if this is a valid LAS file\n" + cut + ": it has no data section (~A)";
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].toStdString(), said);
+    EXPECT_EQ(frame.Platform().LastMessage(), said);
+}
+
 TEST_F(FrameFixture, TheBarLayoutSurvivesARestart) {
     {
         CMainFrame frame;
@@ -138,6 +150,20 @@ TEST_F(FrameFixture, ClosingAsksAndAFailedSaveKeepsTheWindow) {
     frame.OnCommand(ID_FILE_NEW);
     EXPECT_EQ(doc.TrackCount(), 0);
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled[*] - Tarvik 3.7"));
+}
+
+// A machine without a printer gives a PDF printer without a file: printing must ask
+// for one. A named PDF, or a real printer, prints at once.
+TEST(Printing, APdfWithoutAFileNameNeedsOne) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString());
+    EXPECT_TRUE(NeedsPdfFileName(printer));
+    printer.setOutputFileName(QStringLiteral("/tmp/plot.pdf"));
+    EXPECT_FALSE(NeedsPdfFileName(printer));
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(QStringLiteral("Office"));
+    EXPECT_FALSE(NeedsPdfFileName(printer));
 }
 
 TEST_F(FrameFixture, PrintsOnAsManySheetsAsThePageNeeds) {

@@ -219,4 +219,24 @@ TEST(CommandLine, SaveAsRoundTripsAndFailsWithOneLine) {
     EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + (dir.path / "W.LAS").string(), err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as onlyone", err), 0);
+
+    // A refused LAS file: one line that names it and says why, exit 1.
+    const std::string cut = SamplePath("v3.0_sample_3.0.las");
+    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + cut, err), 1);
+    EXPECT_EQ(err, "tarvik: Not sure if this is a valid LAS file: " + cut + ": it has no data section (~A)\n");
+}
+
+TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
+    CTempDir dir;
+    const fs::path out = dir.path / "stdout";
+    std::string err;
+    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--help > " + out.string(), err), 0);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(ReadFileText(out).rfind("usage: tarvik", 0), 0u);
+    EXPECT_NE(ReadFileText(out).find("--export"), std::string::npos);
+    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--version > " + out.string(), err), 0);
+    EXPECT_EQ(ReadFileText(out), "Tarvik 3.7\n");
+    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--bogus > " + out.string(), err), 2);
+    EXPECT_EQ(ReadFileText(out), "");
+    EXPECT_EQ(err.rfind("usage: tarvik", 0), 0u);
 }

@@ -136,14 +136,15 @@ TEST_F(ImportFixture, WhatIsNotALasFileChangesNothing) {
     doc.wellName = "mine";
     for (const char* f : {"not_a_las_file.las", "header_only.las", "v3.0_sample_3.0.las"}) {
         EXPECT_EQ(ImportLas(doc, SamplePath(f)), 0) << f;
-        EXPECT_EQ(platform.messages.back(), "Not sure if this is a valid LAS file");
+        EXPECT_EQ(platform.messages.back(),
+                  "Not sure if this is a valid LAS file\n" + SamplePath(f) + ": it has no data section (~A)");
     }
     EXPECT_EQ(doc.TrackCount(), 0);
     EXPECT_EQ(doc.wellName, "mine");
     EXPECT_FALSE(doc.IsModified());
 
     EXPECT_EQ(ImportLas(doc, "/no/such.las"), 0);
-    EXPECT_EQ(platform.messages.back(), "Unable to open /no/such.las\n");
+    EXPECT_EQ(platform.messages.back(), "Unable to open /no/such.las\nNo such file or directory");
 
     // UTF-16 text without its byte-order mark, and binary data.
     std::string utf16;
@@ -151,14 +152,20 @@ TEST_F(ImportFixture, WhatIsNotALasFileChangesNothing) {
         utf16.push_back(c);
         utf16.push_back('\0');
     }
+    const auto why = [&] { return platform.messages.back().substr(platform.messages.back().rfind(": ") + 2); };
     EXPECT_EQ(ImportLas(doc, Write("u16.las", utf16)), 0);
+    EXPECT_EQ(why(), "it is not text");
     std::string binary = Las(" STRT.M 1 :\n STOP.M 2 :\n STEP.M 1 :\n", " DEPT.M :\n", "1\n2\n");
     binary += std::string("\x01\x00\xff\x7f", 4);
     EXPECT_EQ(ImportLas(doc, Write("bin.las", binary)), 0);
+    EXPECT_EQ(why(), "its data are not text");
     // A header that promises billions of rows allocates only what the file holds.
     EXPECT_EQ(ImportLas(doc, Write("words.las", Las(" STRT.M 1 :\n STOP.M 1e30 :\n STEP.M 1e-30 :\n",
                                                     " DEPT.M :\n", "no numbers here\n"))),
               0);
+    EXPECT_EQ(why(), "its data hold no number");
+    EXPECT_EQ(ImportLas(doc, Write("nocurves.las", Las(" STRT.M 1 :\n", "", "1\n"))), 0);
+    EXPECT_EQ(why(), "it lists no curves (~C)");
     EXPECT_EQ(doc.TrackCount(), 0);
     EXPECT_EQ(doc.depthUnit, kMeters);
 
@@ -428,7 +435,7 @@ TEST(InsertWellLog, RefusesWhatItCannotUse) {
     EXPECT_EQ(insert(SamplePath("not_a_las_file.las"), 0), 0);
     EXPECT_EQ(platform.messages.back(), "File does not have depth field \n");
     EXPECT_EQ(insert("/nonexistent/x.las", 0), 0);
-    EXPECT_EQ(platform.messages.back(), "Unable to open /nonexistent/x.las\n");
+    EXPECT_EQ(platform.messages.back(), "Unable to open /nonexistent/x.las\nNo such file or directory");
     const std::string header = "~V\n VERS. 2.0 :\n~W\n STRT.M 100.0 :\n STOP.M 101.0 :\n";
     const std::string curves = "~C\n DEPT.M :\n VAL . :\n~A\n";
     EXPECT_EQ(insert(write(header + " STEP.M 0 :\n" + curves + "100 1\n101 2\n"), 1), 0);
