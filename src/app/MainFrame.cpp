@@ -50,7 +50,8 @@ CMainFrame::CMainFrame() : platform(this), doc(platform), view(doc) {
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, [this] {
         scaleBar->ShowValues(QString::fromStdString(ScaleText(doc)),
-                             QString::fromStdString(LengthText(doc)));
+                             QString::fromStdString(LengthText(doc)),
+                             QString::fromStdString(ScaleUnitText(doc)));
         UpdateCommandUi();
         UpdateLockIndicators();
     });
@@ -310,6 +311,16 @@ void CMainFrame::SaveBarState() {
     QSettings settings;
     settings.setValue(kBarStateKey, saveState());
     settings.setValue(QStringLiteral("%1.Bars").arg(kBarStateKey), kBarNames);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    // Leaving a menu item or a tool-bar button clears its prompt: the pane goes back
+    // to the idle message rather than to nothing.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBar()->showMessage(QString::fromLatin1(CQtPlatform::kIdleMessage));
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

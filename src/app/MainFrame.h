@@ -55,6 +55,7 @@ public:
     static constexpr const char* kBarStateKey = "Tarvik.BarState";
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -82,7 +82,7 @@ CScaleListBar::CScaleListBar(QWidget* parent) : QWidget(parent) {
     setWindowTitle("Depth scale");
 
     lengthBox =
-        MakeBox(this, {"9 inches", "12 in", "24 in", "36 in", "72 in", "96 in", "Other ..."},
+        MakeBox(this, {"9 in", "12 in", "24 in", "36 in", "72 in", "96 in", "Other ..."},
                 "Select or enter plot length");
     scaleBox = MakeBox(this, {"100", "200", "250", "500", "1000", "2000", "Other ..."},
                        "Select or enter scale");
@@ -96,7 +96,9 @@ CScaleListBar::CScaleListBar(QWidget* parent) : QWidget(parent) {
     layout->addWidget(lengthBox, 1, 0);
     layout->addWidget(MakeLabel(this, "1 inch =", scaleBox), 3, 0, 1, 2);
     layout->addWidget(scaleBox, 4, 0);
-    layout->addWidget(new QLabel("m", this), 4, 1);
+    unitLabel = new QLabel("m", this);
+    unitLabel->setObjectName("unit");
+    layout->addWidget(unitLabel, 4, 1);
     layout->setRowMinimumHeight(2, layout->verticalSpacing());
     layout->setRowStretch(5, 1);
     layout->setColumnStretch(0, 1);
@@ -123,7 +125,8 @@ CScaleListBar::CScaleListBar(QWidget* parent) : QWidget(parent) {
     wire(scaleBox, &CScaleListBar::ScaleCommand);
 }
 
-void CScaleListBar::ShowValues(const QString& scale, const QString& length) {
+void CScaleListBar::ShowValues(const QString& scale, const QString& length, const QString& unit) {
     ShowIn(scaleBox, scale);
     ShowIn(lengthBox, length);
+    if (unitLabel->text() != unit) unitLabel->setText(unit);
 }

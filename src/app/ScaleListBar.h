@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class CSmartComboBox;
+class QLabel;
 
 class CScaleListBar : public QWidget {
     Q_OBJECT
@@ -16,7 +17,7 @@ public:
 
     // Shows the current values ("%.1f" texts) in the boxes, but never while a box
     // has the keyboard focus or its list is open, so typing is not disturbed.
-    void ShowValues(const QString& scale, const QString& length);
+    void ShowValues(const QString& scale, const QString& length, const QString& unit);
 
     CSmartComboBox* ScaleBox() const { return scaleBox; }
     CSmartComboBox* LengthBox() const { return lengthBox; }
@@ -29,4 +30,5 @@ signals:
 private:
     CSmartComboBox* lengthBox = nullptr;
     CSmartComboBox* scaleBox = nullptr;
+    QLabel* unitLabel = nullptr;
 };

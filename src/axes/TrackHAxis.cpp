@@ -4,7 +4,9 @@
 #include "gfx/DrawSurface.h"
 #include "gfx/DrawHelpers.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,6 +34,58 @@ void Title(CDrawSurface& dc, const CAxis& a, int h) {
     dc.TextOut(static_cast<int>(mid), y, a.title);
 }
 
+// The labels of one header axis, placed once all are known: each centred on its
+// tick, except that the first and the last stay inside the track (aligned to its
+// edge where centring would cross it, so they never run into the next track), and
+// an inner label that would touch a label kept beside it is left out.
+class CLabelRow {
+public:
+    CLabelRow(CDrawSurface& dc, const CAxis& a) : dc(dc), left(std::min(a.pixelStart, a.pixelEnd)),
+                                                  right(std::max(a.pixelStart, a.pixelEnd)) {}
+    void Add(int x, std::string text) {
+        const int w = TextWidth(dc, text);
+        labels.push_back({x, x - w / 2, x - w / 2 + w, TA_CENTER, std::move(text)});
+    }
+    // Draws the row at y with the vertical alignment given.
+    void Draw(int y, unsigned vertical) {
+        if (labels.empty()) return;
+        // A reversed axis adds its labels from the right.
+        std::stable_sort(labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.x < b.x; });
+        Pull(labels.front());
+        Pull(labels.back());
+        std::vector<const Label*> kept{&labels.front()};
+        for (size_t i = 1; i + 1 < labels.size(); ++i)
+            if (Apart(*kept.back(), labels[i]) && Apart(labels[i], labels.back())) kept.push_back(&labels[i]);
+        if (labels.size() > 1 && Apart(*kept.back(), labels.back())) kept.push_back(&labels.back());
+        const unsigned old = dc.TextAlign();
+        for (const Label* l : kept) {
+            dc.SetTextAlign(l->align | vertical);
+            dc.TextOut(l->align == TA_LEFT ? l->from : l->align == TA_RIGHT ? l->to : l->x, y, l->text);
+        }
+        dc.SetTextAlign(old);
+    }
+
+private:
+    struct Label {
+        int x, from, to;
+        unsigned align;
+        std::string text;
+    };
+    void Pull(Label& l) const {
+        const int w = l.to - l.from;
+        if (l.from < left) {
+            l = {l.x, left, left + w, TA_LEFT, l.text};
+        } else if (l.to > right) {
+            l = {l.x, right - w, right, TA_RIGHT, l.text};
+        }
+    }
+    static bool Apart(const Label& a, const Label& b) { return a.to + 2 <= b.from; }
+
+    CDrawSurface& dc;
+    int left, right;
+    std::vector<Label> labels;
+};
+
 } // namespace
 
 void CTrackHAxis::DrawLinearH(CDrawSurface& dc) {
@@ -44,17 +98,18 @@ void CTrackHAxis::DrawLinearH(CDrawSurface& dc) {
         // ticked once the minor walk reaches it. The ends of the scale stay unlabelled.
         const double limit = TickLimit(*this);
         const double near = 0.001 * majorUnit;
+        CLabelRow row(dc, *this);
         CTickWalk major(min, majorUnit, limit);
         for (CTickWalk minor(min, minorUnit, limit); minor.More(); minor.Next()) {
             const int x = PixelOf(*this, minor.Value());
             Tick(dc, *this, x, false);
             if (!major.Moving() || !(minor.Value() > major.Value() - near)) continue;
             const double v = major.Value();
-            if (!SameTick(v, min, majorUnit) && !SameTick(v, max, majorUnit))
-                dc.TextOut(x, LabelY(*this), UnitLabel(v, majorUnit));
+            if (!SameTick(v, min, majorUnit) && !SameTick(v, max, majorUnit)) row.Add(x, UnitLabel(v, majorUnit));
             Tick(dc, *this, PixelOf(*this, v), true);
             major.Next();
         }
+        row.Draw(LabelY(*this), dc.TextAlign() & TA_VERT_MASK);
     }
     Title(dc, *this, h);
     dc.SelectFont(old);
@@ -66,32 +121,21 @@ void CTrackHAxis::DrawLogH(CDrawSurface& dc) {
     const int h = TextHeight(dc);
     Segment(dc, pixelStart, crossPos, pixelEnd, crossPos);
 
-    // Labels keep the alignment the context has; the overlap test takes each as
-    // centred on its tick and drops one that would touch the last one drawn.
-    int lastX = pixelStart;
-    int lastHalf = 0;
-    int half = 0;
-    const auto label = [&](int x, const std::string& text) {
-        if (x - half > lastX + lastHalf || x + half < lastX - lastHalf) {
-            dc.TextOut(x, LabelY(*this), text);
-            lastX = x;
-            lastHalf = half;
-        }
-    };
+    CLabelRow row(dc, *this);
     for (const CLogTick& t : LogTicks(*this)) {
         if (t.decade) {
             if (!(min < t.value && t.value < max)) continue;
             const int x = ValueToPixel(t.value);
             Tick(dc, *this, x, true);
-            const std::string text = TickLabel(t.value);
-            half = TextWidth(dc, text) / 2 + 1;
-            label(x, text);
+            row.Add(x, TickLabel(t.value));
         } else {
             const int x = ValueToPixel(t.value);
             Tick(dc, *this, x, false);
-            if (t.labelled) label(x, TickLabel(t.value));
+            if (t.labelled) row.Add(x, TickLabel(t.value));
         }
     }
+    // The labels keep the vertical alignment the context has.
+    row.Draw(LabelY(*this), dc.TextAlign() & TA_VERT_MASK);
     Title(dc, *this, h);
     dc.SelectFont(old);
 }

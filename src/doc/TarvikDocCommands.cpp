@@ -66,6 +66,14 @@ void CTarvikDoc::OnScrollDown() {
 
 void CTarvikDoc::SwitchUnit(int unit) {
     if (depthUnit == unit && !tracks.empty()) return;
+    // Markers are depths like the tracks' own: they stay at the same place.
+    double factor = 1.0;
+    if (depthUnit == kMeters && unit == kFeet) factor = kFeetPerMeter;
+    if (depthUnit == kFeet && unit == kMeters) factor = 1.0 / kFeetPerMeter;
+    for (CMarker& m : markers) {
+        m.top = static_cast<float>(m.top * factor);
+        m.bottom = static_cast<float>(m.bottom * factor);
+    }
     depthUnit = unit;
     EnsureDepthAxisTrack(unit);
     const int otherAxisType = unit == kMeters ? kTrackFeetAxis : kTrackMeterAxis;

@@ -30,11 +30,21 @@ bool LeadingNumber(std::string_view text, float& number) {
 // begins with and that applies nothing when entered.
 constexpr const char* kNoValue = "-";
 
-std::string Fixed1(float value) {
+std::string Fixed(float value, int decimals) {
     if (!std::isfinite(value)) return kNoValue;
     std::string text;
-    AppendFixed(text, value, 1);
+    AppendFixed(text, value, decimals);
     return text;
+}
+
+std::string Fixed1(float value) { return Fixed(value, 1); }
+
+// One decimal, or two significant digits for a value below one.
+std::string Significant(float value) {
+    const float magnitude = std::fabs(value);
+    if (!(magnitude < 0.95f) || magnitude == 0.0f) return Fixed1(value);
+    const int decimals = static_cast<int>(std::ceil(-std::log10(magnitude))) + 1;
+    return Fixed(value, std::min(decimals, 6));
 }
 
 } // namespace
@@ -75,8 +85,10 @@ bool ApplyPlotLength(CTarvikDoc& doc, std::string_view text, IPlatformServices& 
 std::string ScaleText(const CTarvikDoc& doc) {
     // A zero plot length (a damaged file) has no scale.
     if (doc.logHeight == 0.0f) return kNoValue;
-    return Fixed1(WindowSize(doc) / doc.logHeight);
+    return Significant(WindowSize(doc) / doc.logHeight);
 }
+
+std::string ScaleUnitText(const CTarvikDoc& doc) { return doc.depthUnit == kFeet ? "ft" : "m"; }
 
 std::string LengthText(const CTarvikDoc& doc) {
     return Fixed1(doc.logHeight) + " in";

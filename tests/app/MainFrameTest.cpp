@@ -11,6 +11,8 @@
 #include <QDockWidget>
 #include <QPrinter>
 #include <QSettings>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 namespace {
@@ -57,6 +59,13 @@ TEST_F(FrameFixture, CommandsFollowTheDocument) {
     EXPECT_FALSE(Checked(frame, ID_OPTIONS_FEET));
     EXPECT_EQ(frame.Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(frame.Action(ID_OPTIONS_SCALE_BAR)->statusTip(), QStringLiteral("Toggle Depth Scale Bar"));
+    // A prompt shows while the pointer is on a command; leaving it brings back "Ready".
+    QStatusTipEvent hover(frame.Action(ID_ZOOM_IN)->statusTip());
+    QApplication::sendEvent(&frame, &hover);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), frame.Action(ID_ZOOM_IN)->statusTip());
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(&frame, &leave);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
 
     CTarvikDoc& doc = frame.Document();
     AddLog(doc);

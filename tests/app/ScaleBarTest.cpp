@@ -3,6 +3,7 @@
 #include "support/QtHelpers.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -98,9 +99,10 @@ TEST_F(ScaleBarFixture, EnterSendsTheEditTextAndStops) {
 
 TEST_F(ScaleBarFixture, ShowValuesPicksAnItemAndSparesTheBoxInUse) {
     length->lineEdit()->setText("9.0 in");
-    bar.ShowValues("1", "9 INCH");
-    EXPECT_EQ(scale->currentText(), "1000");      // searched from the second item: before "100"
-    EXPECT_EQ(length->currentText(), "9 inches"); // round to the first
+    bar.ShowValues("1", "9 IN", "ft");
+    EXPECT_EQ(scale->currentText(), "1000");  // searched from the second item: before "100"
+    EXPECT_EQ(length->currentText(), "9 in"); // round to the first
+    EXPECT_EQ(Find<QLabel>(bar, "unit")->text(), "ft"); // the document's depth unit
 
     scale->lineEdit()->clear();
     ShowActive(bar);
@@ -108,14 +110,14 @@ TEST_F(ScaleBarFixture, ShowValuesPicksAnItemAndSparesTheBoxInUse) {
     QApplication::processEvents();
     ASSERT_TRUE(scale->hasFocus());
     Type(scale, "3");
-    bar.ShowValues("444.4", "9.0 in");
+    bar.ShowValues("444.4", "9.0 in", "m");
     EXPECT_EQ(scale->currentText(), "3");
     EXPECT_EQ(length->currentText(), "9.0 in");
 
     length->showPopup(); // nor while its list is open
     QApplication::processEvents();
     ASSERT_TRUE(length->view()->isVisible());
-    bar.ShowValues("444.4", "8.0 in");
+    bar.ShowValues("444.4", "8.0 in", "m");
     EXPECT_EQ(length->currentText(), "9.0 in");
     EXPECT_EQ(scale->currentText(), "444.4");
     length->hidePopup();

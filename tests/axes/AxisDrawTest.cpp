@@ -5,6 +5,7 @@
 #include "gfx/RecordingSurface.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -82,7 +83,7 @@ TEST(AxisDraw, HeaderLinearAxisLabelsInnerValuesAndTicksEveryUnit) {
 
     // Ten steps of 0.1 add up to a hair above 1: the end still stays unlabelled.
     CTrackHAxis f;
-    EXPECT_EQ(TextsBut(Record(f, kAxisLinearH, 0, 1, 0.1f, "", 0, 100, 50), ""),
+    EXPECT_EQ(TextsBut(Record(f, kAxisLinearH, 0, 1, 0.1f, "", 0, 400, 50), ""),
               (Strings{"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9"}));
 }
 
@@ -143,7 +144,7 @@ TEST(AxisDraw, LogAxisLabelsDecadesAndChosenMultiples) {
     EXPECT_EQ(TextOp(dc, "10").font.escapement, 0);
 }
 
-TEST(AxisDraw, HeaderLogAxisDropsOverlappingLabelsAndKeepsTheAlignment) {
+TEST(AxisDraw, HeaderLogAxisDropsOverlappingLabelsAndKeepsTheVerticalAlignment) {
     const auto labels = [](float min, int width) {
         CTrackHAxis a;
         a.Init(kAxisLogH, min, 1000, 1, "T");
@@ -153,15 +154,57 @@ TEST(AxisDraw, HeaderLogAxisDropsOverlappingLabelsAndKeepsTheAlignment) {
         a.Draw(dc);
         for (const CRecordedOp* op : dc.OfKind(CRecordedOp::Text))
             if (op->text != "T") {
-                EXPECT_EQ(op->align, TA_RIGHT | TA_BASELINE);
+                EXPECT_EQ(op->align & TA_VERT_MASK, TA_BASELINE);
             }
         return TextsBut(dc, "T");
     };
-    // Decades at x 10, 20, 30 with half widths 3, 5, 7: "100" would touch "10".
-    EXPECT_EQ(labels(0.1f, 40), (Strings{"1", "10"}));
+    // Decades at x 10, 20, 30 with half widths 3, 5, 7: the inner "10" would touch
+    // "100", which stays as the last label, inside the track.
+    EXPECT_EQ(labels(0.1f, 40), (Strings{"1", "100"}));
     EXPECT_EQ(labels(0.1f, 400), (Strings{"1", "10", "100"})); // the ends are never labelled
-    // "1" sits 2 units from the left edge and would straddle it.
-    EXPECT_EQ(labels(0.95f, 300), (Strings{"10", "100"}));
+    // "1" sits 2 units from the left edge: it is drawn from the edge instead.
+    EXPECT_EQ(labels(0.95f, 300), (Strings{"1", "10", "100"}));
+}
+
+// Header labels never leave their track, so neighbouring tracks' labels never run
+// together, and no two labels of one axis touch.
+TEST(AxisDraw, HeaderLabelsStayInsideTheirTrack) {
+    struct Case {
+        int type;
+        float min, max, major;
+        int width;
+        int reverse = 0;
+        size_t atLeast = 1; // labels that must remain
+    };
+    const Case cases[] = {
+        {kAxisLinearH, 0, 150, 30, 140, 0, 4},      {kAxisLinearH, 1.95f, 2.95f, 0.2f, 140, 0, 5},
+        {kAxisLinearH, -0.15f, 0.45f, 0.15f, 140, 1, 3}, {kAxisLinearH, -0.15f, 0.45f, 0.15f, 60},
+        {kAxisLinearH, 2.4e12f, 3e12f, 1e11f, 140}, {kAxisLogH, 0.2f, 2000, 1, 160, 0, 4},
+        {kAxisLogH, 0.2f, 2000, 1, 50},             {kAxisLogH, 2, 200, 1, 140, 0, 3},
+        {kAxisLinearH, 100, 1000, 100, 90},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.min) + ".." + std::to_string(c.max) + " in " + std::to_string(c.width));
+        CTrackHAxis a;
+        a.Init(c.type, c.min, c.max, c.major, "T");
+        a.reverse = c.reverse;
+        a.SetPixelRange(100, 100 + c.width, 50);
+        CRecordingSurface dc;
+        a.Draw(dc);
+        int lastRight = INT_MIN;
+        for (const CRecordedOp* op : dc.OfKind(CRecordedOp::Text)) {
+            if (op->text == "T") continue;
+            dc.SelectFont(op->font);
+            const int w = dc.GetTextExtent(op->text).cx;
+            const unsigned h = op->align & TA_HORZ_MASK;
+            const int from = h == TA_LEFT ? op->at.x : h == TA_RIGHT ? op->at.x - w : op->at.x - w / 2;
+            EXPECT_GE(from, 100) << op->text;
+            EXPECT_LE(from + w, 100 + c.width) << op->text;
+            EXPECT_GT(from, lastRight) << op->text;
+            lastRight = from + w;
+        }
+        EXPECT_GE(TextsBut(dc, "T").size(), c.atLeast);
+    }
 }
 
 TEST(AxisDraw, ProbabilityAxisRepairsItsRangeAndKeepsIt) {
@@ -254,8 +297,9 @@ TEST(AxisDraw, LabelsStayOnTheirTicksAtAnyDepth) {
             for (const Drawn& l : Lines(dc))
                 if (l.from.x == l.to.x && l.to.y == 100 - header.tickLength) majors.push_back(l.from.x);
             for (const std::string& label : TextsBut(dc, "H")) {
-                const int x = TextOp(dc, label).at.x;
-                EXPECT_NE(std::find(majors.begin(), majors.end(), x), majors.end()) << label;
+                const CRecordedOp& op = TextOp(dc, label);
+                if ((op.align & TA_HORZ_MASK) != TA_CENTER) continue; // kept inside the track
+                EXPECT_NE(std::find(majors.begin(), majors.end(), op.at.x), majors.end()) << label;
             }
         }
     }

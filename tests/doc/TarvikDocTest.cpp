@@ -104,7 +104,11 @@ TEST_F(DocFixture, MetersWithNoTracksAddsTheRuler) {
 TEST_F(DocFixture, UnitSwitchRebindsContentAndKeepsDualRulers) {
     doc.EnsureDepthAxisTrack(kMeters);
     CTrack& log = Add(std::make_unique<CLogTrack>());
+    // Markers move with the unit, so they stay at the same depth.
+    doc.markers.push_back({1652.5f, 1671, kMarkerColour});
     doc.OnDepthFeet();
+    EXPECT_FLOAT_EQ(doc.markers[0].top, static_cast<float>(1652.5 * kFeetPerMeter));
+    EXPECT_FLOAT_EQ(doc.markers[0].bottom, static_cast<float>(1671 * kFeetPerMeter));
     EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis, kTrackLog}));
     EXPECT_EQ(log.depthAxis, &doc.feetAxis);
 
@@ -113,6 +117,8 @@ TEST_F(DocFixture, UnitSwitchRebindsContentAndKeepsDualRulers) {
     doc.OnDepthMeters(); // dual: the feet ruler stays
     EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackFeetAxis, kTrackLog}));
     EXPECT_EQ(log.depthAxis, &doc.meterAxis);
+    EXPECT_FLOAT_EQ(doc.markers[0].top, 1652.5f); // back where they were
+    EXPECT_FLOAT_EQ(doc.markers[0].bottom, 1671);
 
     doc.OnDualAxis(); // off: the ruler of the other unit goes
     EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackLog}));

@@ -40,8 +40,18 @@ TEST_F(DepthScaleFixture, ScaleAndLengthFollowTheCurrentWindow) {
     doc.feetAxis.min = 1000.0f;
     doc.feetAxis.max = 3000.0f;
     EXPECT_EQ(ScaleText(doc), "250.0");
+    EXPECT_EQ(ScaleUnitText(doc), "ft");
     EXPECT_EQ(Enter(ApplyScale, "1000.0 ft"), "");
     EXPECT_EQ(doc.logHeight, 2.0f);
+
+    // A close window: enough digits to read the scale.
+    doc.feetAxis.max = 1000.25f;
+    doc.logHeight = 9;
+    EXPECT_EQ(ScaleText(doc), "0.028");
+    doc.logHeight = 0.25f;
+    EXPECT_EQ(ScaleText(doc), "1.0");
+    doc.depthUnit = kMeters;
+    EXPECT_EQ(ScaleUnitText(doc), "m");
 }
 
 TEST_F(DepthScaleFixture, LimitsAndLeadingNumbers) {
