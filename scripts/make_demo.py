@@ -9,6 +9,7 @@ import random
 import sys
 
 TOP, BASE, STEP = 1500.0, 2000.0, 0.1524
+FEET = 3.2808399200439453  # feet per meter
 NULL = -999.25
 
 # (top, kind) from the top down; each layer reaches the next top.
@@ -100,6 +101,14 @@ def log_track(index, label, values, n, colour, axis, style=0, fill=None, overlay
     return out + data
 
 
+def ruler(index, kind, label, top, base, major, minor):
+    return [f"TABLE=Track{index}", "DELIMITER=;", "COLUMNS=[name;value]", "width;0.600000",
+            f"type;{kind}", f"label;{label}", f"max;{base:g}", f"min;{top:g}",
+            f"majorunit;{major:g}", f"minorunit;{minor:g}", "reverse;0", "axistype;1",
+            "majorgrids;1", "minorgrids;1", "glcmajor;14474460", "glcminor;16770790",
+            "glwmajor;0", "glwminor;0", "glsmajor;0", "glsminor;2", "END", ""]
+
+
 def rgb(r, g, b):
     return r | (g << 8) | (b << 16)
 
@@ -108,20 +117,19 @@ def main(path):
     n, gr, rt, rhob, nphi = curves()
     lines = ["", "", "TABLE=DocOptions", "DELIMITER=;", "COLUMNS=[name;value]",
              "docWidth;8.5", "wellName;Tarvik demo well 1", "docHeight;11", "logHeight;9",
-             "headerHeight;0.5", "drawHeader;0", "fitPage;0", "depthUnit;0", "dualAxis;0",
+             "headerHeight;0.5", "drawHeader;0", "fitPage;0", "depthUnit;0", "dualAxis;1",
              "pageOrientation;0", "confirmInput;0", "inputMethod;0", "END", "", "",
              "TABLE=Tracks", "DELIMITER=;", "COLUMNS=[name;type]",
-             "Track0;0", "Track1;5", "Track2;5", "Track3;5", "Track4;5", "END", "",
-             "TABLE=Track0", "DELIMITER=;", "COLUMNS=[name;value]", "width;0.600000", "type;0",
-             "label;Depth (m)", "max;2000", "min;1500", "majorunit;100", "minorunit;20",
-             "reverse;0", "axistype;1", "majorgrids;1", "minorgrids;1", "glcmajor;14474460",
-             "glcminor;16770790", "glwmajor;0", "glwminor;0", "glsmajor;0", "glsminor;2",
-             "END", ""]
-    lines += log_track(1, "GR (GAPI)", gr, n, rgb(0, 128, 0), (0, 150, 30, 6),
+             "Track0;1", "Track1;0", "Track2;5", "Track3;5", "Track4;5", "Track5;5", "END", ""]
+    # Both rulers: the feet window is the meter window in feet, so switching the
+    # document to feet shows the same depths.
+    lines += ruler(0, 1, "Depth(ft)", TOP * FEET, BASE * FEET, 200, 40)
+    lines += ruler(1, 0, "Depth (m)", TOP, BASE, 100, 20)
+    lines += log_track(2, "GR (GAPI)", gr, n, rgb(0, 128, 0), (0, 150, 30, 6),
                        fill=rgb(255, 236, 139))
-    lines += log_track(2, "RT (OHMM)", rt, n, rgb(200, 0, 0), (0.2, 2000, 1, 1, 2, 0, 1.75))
-    lines += log_track(3, "RHOB (G/C3)", rhob, n, rgb(180, 30, 30), (1.95, 2.95, 0.2, 0.05))
-    lines += log_track(4, "NPHI (V/V)", nphi, n, rgb(20, 60, 200), (-0.15, 0.45, 0.15, 0.03, 0, 1),
+    lines += log_track(3, "RT (OHMM)", rt, n, rgb(200, 0, 0), (0.2, 2000, 1, 1, 2, 0, 1.75))
+    lines += log_track(4, "RHOB (G/C3)", rhob, n, rgb(180, 30, 30), (1.95, 2.95, 0.2, 0.05))
+    lines += log_track(5, "NPHI (V/V)", nphi, n, rgb(20, 60, 200), (-0.15, 0.45, 0.15, 0.03, 0, 1),
                        style=1, overlay=1)
     lines += ["TABLE=Markers", "DELIMITER=;", "COLUMNS=[id;top;bottom;color]",
               "0;1652;1671;3289800", "1;1742;1790.5;3289800", "END", ""]
