@@ -4,6 +4,7 @@
 #include "doc/TarvikDoc.h"
 #include "exchange/LasImport.h"
 #include "gfx/PlatformServices.h"
+#include "gfx/BmpReader.h"
 #include "gfx/DrawSurface.h"
 #include "view/TarvikView.h"
 
@@ -102,6 +103,16 @@ int FuzzDocument(const uint8_t* data, size_t size) {
     // A path ending in ".tvk" would need a link of that name; the document reader
     // does not look at the name, so the plain descriptor path serves.
     if (doc.OnOpenDocument(file.Path(""))) SaveAndDraw(doc);
+    return 0;
+}
+
+int FuzzBmp(const uint8_t* data, size_t size) {
+    CBmpImage image;
+    if (DecodeBmp(data, size, image)) {
+        const CPatternTile tile = StretchToTile(image);
+        volatile ColourRef first = tile[0];
+        (void)first;
+    }
     return 0;
 }
 

@@ -11,3 +11,5 @@ int FuzzDocument(const uint8_t* data, size_t size);
 // A LAS file: imported as File > Import LAS file does with every curve ticked, then
 // its last curve inserted as Insert Track > Well Log does.
 int FuzzLas(const uint8_t* data, size_t size);
+// A pattern bitmap of the lithology library: decoded and stretched to a tile.
+int FuzzBmp(const uint8_t* data, size_t size);

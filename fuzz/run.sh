@@ -14,8 +14,9 @@ mkdir -p "$OUT"
 declare -A SEEDS=(
     [fuzz_document]="$ROOT/fuzz/corpus/document $ROOT/fuzz/regressions/document"
     [fuzz_las]="$ROOT/tests/data/las $ROOT/fuzz/regressions/las"
+    [fuzz_bmp]="$ROOT/data/LithImages $ROOT/fuzz/regressions/bmp"
 )
-for target in fuzz_document fuzz_las; do
+for target in fuzz_document fuzz_las fuzz_bmp; do
     corpus="$OUT/$target-corpus"
     mkdir -p "$corpus"
     echo "fuzzing $target for ${SECONDS_EACH}s"

@@ -109,6 +109,49 @@ def ruler(index, kind, label, top, base, major, minor):
             "glwmajor;0", "glwminor;0", "glsmajor;0", "glsminor;2", "END", ""]
 
 
+# Formation tops (made-up names) and their fill colours.
+FORMATIONS = [
+    (1500.0, "Ravnefjell Fm", (222, 235, 247)), (1598.5, "Tjeldvik Sst", (255, 242, 178)),
+    (1694.0, "Lomma Sh", (215, 215, 215)), (1742.0, "Askeberg Ls", (190, 220, 255)),
+    (1790.5, "Vinterdal Fm", (229, 222, 202)),
+]
+# The library's name for each kind of layer of the sequence.
+LITHOLOGY_OF = {"shale": "Shale", "sand": "Sandstone", "gas": "Sandstone", "lime": "Limestone"}
+
+
+def library_ids(path="data/lithologies.ini"):
+    """Lithology ids by name, from the library the program ships."""
+    ids = {}
+    with open(path) as f:
+        rows = [line.rstrip("\n") for line in f]
+    columns = next(r for r in rows if r.startswith("COLUMNS="))[len("COLUMNS=["):-1].split(";")
+    for r in rows:
+        fields = r.split(";")
+        if len(fields) == len(columns) and fields[0].isdigit():
+            ids[fields[columns.index("name")]] = int(fields[columns.index("id")])
+    return ids
+
+
+def column_header(index, kind, label):
+    return [f"TABLE=Track{index}", "DELIMITER=;", "COLUMNS=[name;value]", "depthunit;0", "KB;0",
+            "width;0.500000", f"type;{kind}", f"label;{label}", "END", ""]
+
+
+def formations(index):
+    out = column_header(index, 7, "Age")
+    out += [f"TABLE=TrackData{index}", "DELIMITER=;", "COLUMNS=[name;topDepth;fillColor]"]
+    out += [f"{name};{top:g};{rgb(*colour)}" for top, name, colour in FORMATIONS]
+    return out + ["END", ""]
+
+
+def lithology(index):
+    ids = library_ids()
+    out = column_header(index, 8, "Lith")
+    out += [f"TABLE=TrackData{index}", "DELIMITER=;", "COLUMNS=[topDepth;lithId]"]
+    out += [f"{top:g};{ids[LITHOLOGY_OF[kind]]}" for top, kind in LAYERS]
+    return out + ["END", ""]
+
+
 def rgb(r, g, b):
     return r | (g << 8) | (b << 16)
 
@@ -120,16 +163,19 @@ def main(path):
              "headerHeight;0.5", "drawHeader;0", "fitPage;0", "depthUnit;0", "dualAxis;1",
              "pageOrientation;0", "confirmInput;0", "inputMethod;0", "END", "", "",
              "TABLE=Tracks", "DELIMITER=;", "COLUMNS=[name;type]",
-             "Track0;1", "Track1;0", "Track2;5", "Track3;5", "Track4;5", "Track5;5", "END", ""]
+             "Track0;1", "Track1;0", "Track2;7", "Track3;8", "Track4;5", "Track5;5", "Track6;5",
+             "Track7;5", "END", ""]
     # Both rulers: the feet window is the meter window in feet, so switching the
     # document to feet shows the same depths.
     lines += ruler(0, 1, "Depth(ft)", TOP * FEET, BASE * FEET, 200, 40)
     lines += ruler(1, 0, "Depth (m)", TOP, BASE, 100, 20)
-    lines += log_track(2, "GR (GAPI)", gr, n, rgb(0, 128, 0), (0, 150, 30, 6),
+    lines += formations(2)
+    lines += lithology(3)
+    lines += log_track(4, "GR (GAPI)", gr, n, rgb(0, 128, 0), (0, 150, 30, 6),
                        fill=rgb(255, 236, 139))
-    lines += log_track(3, "RT (OHMM)", rt, n, rgb(200, 0, 0), (0.2, 2000, 1, 1, 2, 0, 1.75))
-    lines += log_track(4, "RHOB (G/C3)", rhob, n, rgb(180, 30, 30), (1.95, 2.95, 0.2, 0.05))
-    lines += log_track(5, "NPHI (V/V)", nphi, n, rgb(20, 60, 200), (-0.15, 0.45, 0.15, 0.03, 0, 1),
+    lines += log_track(5, "RT (OHMM)", rt, n, rgb(200, 0, 0), (0.2, 2000, 1, 1, 2, 0, 1.75))
+    lines += log_track(6, "RHOB (G/C3)", rhob, n, rgb(180, 30, 30), (1.95, 2.95, 0.2, 0.05))
+    lines += log_track(7, "NPHI (V/V)", nphi, n, rgb(20, 60, 200), (-0.15, 0.45, 0.15, 0.03, 0, 1),
                        style=1, overlay=1)
     lines += ["TABLE=Markers", "DELIMITER=;", "COLUMNS=[id;top;bottom;color]",
               "0;1652;1671;3289800", "1;1742;1790.5;3289800", "END", ""]

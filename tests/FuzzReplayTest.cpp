@@ -41,6 +41,10 @@ TEST(FuzzReplay, Documents) {
     EXPECT_GT(Replay(FuzzDocument, {kFuzz / "corpus/document", kFuzz / "regressions/document"}), 2);
 }
 
+TEST(FuzzReplay, PatternBitmaps) {
+    EXPECT_GT(Replay(FuzzBmp, {fs::path(TARVIK_SOURCE_DIR) / "data/LithImages", kFuzz / "regressions/bmp"}), 30);
+}
+
 TEST(FuzzReplay, LasFiles) {
     EXPECT_GT(Replay(FuzzLas, {fs::path(TARVIK_TEST_DATA) / "las", kFuzz / "regressions/las"}), 18);
 }

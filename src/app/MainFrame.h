@@ -93,7 +93,6 @@ private:
     // Options, zoom and the track commands.
     void OnFormatTrack(int index);
     void OnToggleBar(QWidget* bar);
-    void OnPasteInTrack();
 
     CQtPlatform platform;
     CTarvikDoc doc;

@@ -39,7 +39,8 @@ void CMainFrame::RegisterFileCommands() {
 }
 
 void CMainFrame::RegisterEditCommands() {
-    handlers[ID_EDIT_PASTE_IN_TRACK] = [this] { OnPasteInTrack(); };
+    handlers[ID_EDIT_PASTE_IN_TRACK] = [this] { doc.OnPasteInTrack(); };
+    handlers[ID_EDIT_ADD_TRACK] = [this] { doc.OnAddNewTrack(); };
     handlers[ID_EDIT_CLEAR_MARKERS] = [this] { doc.OnClearMarkers(); };
     handlers[ID_EDIT_RESET_CORRELATIONS] = [this] { doc.OnResetCorrelations(); };
 }
@@ -50,6 +51,8 @@ void CMainFrame::RegisterOptionsCommands() {
     handlers[ID_OPTIONS_METERS] = [this] { doc.OnDepthMeters(); };
     handlers[ID_OPTIONS_FEET] = [this] { doc.OnDepthFeet(); };
     handlers[ID_OPTIONS_DUAL_AXIS] = [this] { doc.OnDualAxis(); };
+    handlers[ID_OPTIONS_WELL] = [this] { doc.OnWellOptions(); };
+    handlers[ID_OPTIONS_INPUT_METHOD] = [this] { doc.OnInputMethod(); };
     handlers[ID_OPTIONS_TRACK] = [this] {
         if (doc.selectedTrack >= 0) doc.EditTrack(doc.selectedTrack);
     };
@@ -83,10 +86,4 @@ void CMainFrame::OnFormatTrack(int index) {
     UpdateCommandUi();
 }
 
-void CMainFrame::OnPasteInTrack() {
-    // Only data tracks take a pasted table so far.
-    auto* data = dynamic_cast<CDataTrack*>(doc.SelectedTrack());
-    if (!data || !data->Paste(platform)) return;
-    doc.SetModifiedFlag();
-    DocumentChanged();
-}
+

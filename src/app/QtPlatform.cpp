@@ -1,6 +1,12 @@
 #include "app/QtPlatform.h"
 
+#include "dialogs/ConfirmInputDlg.h"
 #include "dialogs/ImportLasDlg.h"
+#include "dialogs/InputOptionsDlg.h"
+#include "dialogs/LithInputDlg.h"
+#include "dialogs/NewTrackTypeDlg.h"
+#include "dialogs/StratInputDialog.h"
+#include "dialogs/WellOptionsDlg.h"
 #include "platform/MessageBox.h"
 #include "platform/QtSurface.h"
 #include "dialogs/TrackProperties.h"
@@ -164,4 +170,61 @@ std::optional<std::vector<int>> CQtPlatform::AskCurvesToImport(const std::vector
     CImportLasDlg dialog(entries, window);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Checked();
+}
+
+bool CQtPlatform::EditWellOptions(CWellOptions& options) {
+    CWellOptionsDlg dialog(options, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    options = dialog.Options();
+    return true;
+}
+
+bool CQtPlatform::EditInputMethod(int& inputMethod, int& confirmInput) {
+    CInputOptionsDlg dialog(inputMethod, confirmInput, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    inputMethod = dialog.InputMethod();
+    confirmInput = dialog.ConfirmInput();
+    return true;
+}
+
+std::optional<NewTrackKind> CQtPlatform::AskNewTrackKind() {
+    CNewTrackTypeDlg dialog(NewTrackKind::Data, window);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Kind();
+}
+
+bool CQtPlatform::ConfirmPoint(float& depth, float& value) {
+    CConfirmInputDlg dialog(depth, value, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    depth = dialog.Depth();
+    value = dialog.Value();
+    return true;
+}
+
+bool CQtPlatform::ConfirmRange(float& top, float& base, float& value) {
+    CConfirmRangeInpudDlg dialog(top, base, value, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    top = dialog.Top();
+    base = dialog.Base();
+    value = dialog.Value();
+    return true;
+}
+
+bool CQtPlatform::EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray& library) {
+    CLithInputDlg dialog(top, bottom, lithId, library, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    top = dialog.Top();
+    bottom = dialog.Bottom();
+    lithId = dialog.LithId();
+    return true;
+}
+
+bool CQtPlatform::EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) {
+    CStratInputDialog dialog(name, top, bottom, fillColor, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    name = dialog.Name();
+    top = dialog.Top();
+    bottom = dialog.Bottom();
+    fillColor = dialog.FillColor();
+    return true;
 }

@@ -40,6 +40,13 @@ public:
                        const std::vector<std::string>& items) override;
     std::optional<std::string> GetClipboardText() override;
     std::optional<std::vector<int>> AskCurvesToImport(const std::vector<std::string>& entries) override;
+    bool EditWellOptions(CWellOptions& options) override;
+    bool EditInputMethod(int& inputMethod, int& confirmInput) override;
+    std::optional<NewTrackKind> AskNewTrackKind() override;
+    bool ConfirmPoint(float& depth, float& value) override;
+    bool ConfirmRange(float& top, float& base, float& value) override;
+    bool EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray& library) override;
+    bool EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) override;
 
     // The message pane's text when nothing is going on.
     static constexpr const char* kIdleMessage = "Ready";

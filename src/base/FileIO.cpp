@@ -17,6 +17,14 @@ std::string ExtensionOf(std::string_view path) {
     return ext;
 }
 
+std::string ProgramFolder() {
+    std::string path(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<size_t>(n) >= path.size()) return {};
+    path.resize(static_cast<size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {

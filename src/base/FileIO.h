@@ -11,6 +11,9 @@ std::string ExtensionOf(std::string_view path);
 // Whether the file name ends in the extension (given with its dot), in any case.
 inline bool HasExtension(std::string_view path, std::string_view ext) { return ExtensionOf(path) == ext; }
 
+// The folder of the running program, with a final "/"; empty when unknown.
+std::string ProgramFolder();
+
 // Reads a regular file completely. On failure returns false and says why.
 bool ReadWholeFile(const std::string& path, std::string& text, std::string& error);
 

@@ -150,13 +150,15 @@ bool ScanHex(std::string_view text, uint32_t& out) {
     return true;
 }
 
-bool ScanColour(std::string_view text, uint32_t& out) {
+bool ScanBits32(std::string_view text, uint32_t& out) {
     int64_t v = 0;
-    if (ScanInteger(text, 0, v)) {
-        out = static_cast<uint32_t>(static_cast<uint64_t>(v));
-        return true;
-    }
-    return ScanHex(text, out);
+    if (!ScanInteger(text, 0, v)) return false;
+    out = static_cast<uint32_t>(static_cast<uint64_t>(v));
+    return true;
+}
+
+bool ScanColour(std::string_view text, uint32_t& out) {
+    return ScanBits32(text, out) || ScanHex(text, out);
 }
 
 bool ScanFloat(std::string_view text, float& out) { return ScanReal(text, out); }

@@ -26,6 +26,8 @@ bool ScanDouble(std::string_view text, double& out);
 // "%i" first, bare hexadecimal when that converts nothing; the value is taken
 // modulo 2^32 as a 32-bit colour.
 bool ScanColour(std::string_view text, uint32_t& out);
+// "%i" taken modulo 2^32: a value written with "%u" reads back to the same bits.
+bool ScanBits32(std::string_view text, uint32_t& out);
 
 // Appenders with the exact output of the printf conversions.
 void AppendG(std::string& out, double v);               // "%g"

@@ -322,6 +322,13 @@ int kdManager::GetValueInt(std::string_view key, int& out) const {
     return 1;
 }
 
+int kdManager::GetValueBits32(std::string_view key, uint32_t& out) const {
+    const std::string* t = ValueText(key);
+    if (!t) return 0;
+    ScanBits32(Limit(*t, kMaxNumberText), out);
+    return 1;
+}
+
 int kdManager::GetValueColour(std::string_view key, uint32_t& out) const {
     const std::string* t = ValueText(key);
     if (!t) return 0;

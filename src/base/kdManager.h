@@ -109,6 +109,7 @@ public:
     int GetValueFloat(std::string_view key, float& out) const;
     int GetValueInt(std::string_view key, int& out) const;
     int GetValueColour(std::string_view key, uint32_t& out) const;
+    int GetValueBits32(std::string_view key, uint32_t& out) const; // "%i" modulo 2^32
 
     const std::string& FileName() const { return fileName; }
     int PageCount() const { return static_cast<int>(pages.size()); }

@@ -24,8 +24,9 @@ void ShowAboutDialog(QWidget* parent) {
     text->setTextFormat(Qt::RichText);
     text->setText(QObject::tr("<h3>Tarvik 3.7</h3>"
                               "<p>Well-log plots: logs from LAS files as curves with fills, "
-                              "point data, depth rulers in meters and feet, printed at true "
-                              "scale or exported as PNG, SVG and PDF.</p>"
+                              "point data, lithology columns and formation tops, depth "
+                              "rulers in meters and feet, printed at true scale or exported "
+                              "as PNG, SVG and PDF.</p>"
                               "<p>Version 3.7</p>"));
     text->setWordWrap(true);
     top->addWidget(text, 1);

@@ -3,11 +3,13 @@
 #include "dialogs/ColourPicker.h"
 #include "dialogs/DataTrackPage.h"
 #include "platform/MessageBox.h"
+#include "platform/QtSurface.h"
 #include "axes/Axis.h"
 #include "tracks/AxisTrack.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -24,7 +26,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -51,6 +55,17 @@ QString FormatPageNumber(double value) {
     return QString::asprintf("%g", value);
 }
 
+QString FormatExactNumber(float value) {
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    return QString::fromLatin1(buffer.data(), end - buffer.data());
+}
+
+std::string EditedBytes(const QLineEdit* edit, const std::string& original) {
+    const QString text = edit->text();
+    return text == TextFromBytes(original) ? original : text.toStdString();
+}
+
 std::optional<float> ParsePageNumber(const QString& text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
@@ -74,10 +89,17 @@ QLineEdit* MakePageNumberEdit(double value, const QString& name, QWidget* parent
     return edit;
 }
 
+QLineEdit* MakeExactNumberEdit(float value, const QString& name, QWidget* parent) {
+    QLineEdit* edit = MakePageNumberEdit(0, name, parent);
+    edit->setText(FormatExactNumber(value));
+    return edit;
+}
+
 QWidget* MakePageRadioRow(const QStringList& texts, const QString& namePrefix, int checkedId,
-                          QButtonGroup*& group, QWidget* parent) {
+                          QButtonGroup*& group, QWidget* parent, Qt::Orientation orientation) {
     auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
+    auto* layout = new QBoxLayout(
+        orientation == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, row);
     layout->setContentsMargins(0, 0, 0, 0);
     group = new QButtonGroup(row);
     for (int i = 0; i < texts.size(); ++i) {
@@ -118,6 +140,46 @@ std::optional<CPageFault> CheckPageRange(QLineEdit* edit, float min, float max) 
                               .arg(FormatPageNumber(min), FormatPageNumber(max)),
                           edit};
     return std::nullopt;
+}
+
+std::optional<CPageFault> CheckTrackWidth(QLineEdit* edit) {
+    return CheckPageRange(edit, CCurvePropPage::kMinWidth, CCurvePropPage::kMaxWidth);
+}
+
+std::optional<CPageFault> ReadPageNumber(QLineEdit* edit, float& value) {
+    const auto number = ParsePageNumber(edit->text());
+    if (!number) return CPageFault{PageNotANumber(), edit};
+    value = *number;
+    return std::nullopt;
+}
+
+void ShowPageFault(QWidget* parent, const CPageFault& fault) {
+    ShowPageMessage(parent, fault.message);
+    if (!fault.focus) return;
+    fault.focus->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(fault.focus)) edit->selectAll();
+}
+
+bool ReadPageNumbers(QWidget* parent, std::initializer_list<std::pair<QLineEdit*, float*>> fields) {
+    std::vector<float> read(fields.size());
+    auto value = read.begin();
+    for (const auto& field : fields) {
+        if (auto fault = ReadPageNumber(field.first, *value++)) {
+            ShowPageFault(parent, *fault);
+            return false;
+        }
+    }
+    value = read.begin();
+    for (const auto& field : fields)
+        *field.second = *value++;
+    return true;
+}
+
+QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 // ---------------------------------------------------------------------------
@@ -176,7 +238,7 @@ CCurvePropPage::CCurvePropPage(CLogTrack& track, QWidget* parent)
 }
 
 std::optional<CPageFault> CCurvePropPage::Check() const {
-    if (auto fault = CheckPageRange(width_, kMinWidth, kMaxWidth)) return fault;
+    if (auto fault = CheckTrackWidth(width_)) return fault;
     if (!ParsePageNumber(kb_->text())) return CPageFault{PageNotANumber(), kb_};
     return std::nullopt;
 }
@@ -397,10 +459,7 @@ void CTrackPropSheet::OnCurrentChanged(int index) {
 
 void CTrackPropSheet::Refuse(int pageIndex, const CPageFault& fault) {
     tabs_->setCurrentIndex(pageIndex);
-    ShowPageMessage(this, fault.message);
-    if (!fault.focus) return;
-    fault.focus->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(fault.focus)) edit->selectAll();
+    ShowPageFault(this, fault);
 }
 
 void CTrackPropSheet::accept() {

@@ -1,7 +1,7 @@
 // The "Track Properties" sheet and its pages: "General" for a log track's curve
 // (a data track has its own, in DataTrackPage.h), "Axis" and "Grids" for the axis
 // a track shows. Pages load from their object when made and store into it only
-// when the sheet ends with OK.
+// when the sheet ends with OK. The building blocks below serve every dialog.
 #pragma once
 
 #include "axes/AxisPage.h"
@@ -12,7 +12,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <initializer_list>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 class CAxis;
@@ -21,6 +24,7 @@ class CLogTrack;
 class CTrack;
 class QButtonGroup;
 class QCheckBox;
+class QDialogButtonBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
@@ -37,23 +41,44 @@ void ShowPageMessage(QWidget* parent, const QString& text);
 
 // "%g" of a value, as the number edits show it.
 QString FormatPageNumber(double value);
+// The shortest text that reads back as the same float: a depth shown and confirmed
+// unchanged is not rounded to six digits.
+QString FormatExactNumber(float value);
 // The number an edit holds, when it holds one that fits a float.
 std::optional<float> ParsePageNumber(const QString& text);
+// The edit's text as document bytes: the original bytes while the text is the one
+// shown for them (8-bit names stay as they were), else the edited text in UTF-8.
+std::string EditedBytes(const QLineEdit* edit, const std::string& original);
 
 // Building blocks of the pages, so that they all look and read alike.
 QString PageNotANumber(); // "Please enter a number."
 // A "%g" number edit named for lookups.
 QLineEdit* MakePageNumberEdit(double value, const QString& name, QWidget* parent);
-// A row of exclusive radio buttons with ids 0, 1, ... named namePrefix + id; the one
-// matching checkedId is checked (none when the value has no radio).
+// The same edit showing a float exactly (FormatExactNumber).
+QLineEdit* MakeExactNumberEdit(float value, const QString& name, QWidget* parent);
+// A row (or a column) of exclusive radio buttons with ids 0, 1, ... named namePrefix +
+// id; the one matching checkedId is checked (none when the value has no radio).
 QWidget* MakePageRadioRow(const QStringList& texts, const QString& namePrefix, int checkedId,
-                          QButtonGroup*& group, QWidget* parent);
+                          QButtonGroup*& group, QWidget* parent,
+                          Qt::Orientation orientation = Qt::Horizontal);
 // The checked radio's id, or the loaded value when that had no radio.
 int PageCheckedOr(const QButtonGroup* group, int loaded);
 CColourPicker* MakePageColourButton(ColourRef colour, const QString& name, QWidget* parent);
 QFormLayout* MakePageForm();
 // Refuses an edit that holds no number or one outside min..max (inclusive).
 std::optional<CPageFault> CheckPageRange(QLineEdit* edit, float min, float max);
+// The log track page's width rule, 0.2 to 12 inches, kept by the column tracks' dialogs.
+std::optional<CPageFault> CheckTrackWidth(QLineEdit* edit);
+// Reads the edit's number into value, or refuses an edit that holds none.
+std::optional<CPageFault> ReadPageNumber(QLineEdit* edit, float& value);
+// Shows the refusal's message and gives its control the focus, its text selected.
+void ShowPageFault(QWidget* parent, const CPageFault& fault);
+// Reads number edits into their targets, in the order given (the order on the
+// dialog). The first edit that holds no number is refused through ShowPageFault and
+// then nothing is written: false.
+bool ReadPageNumbers(QWidget* parent, std::initializer_list<std::pair<QLineEdit*, float*>> fields);
+// OK and Cancel, wired to the dialog's accept and reject.
+QDialogButtonBox* MakeOkCancel(QDialog* dialog);
 
 class CPropPage : public QWidget {
     Q_OBJECT

@@ -7,9 +7,10 @@
 class QWidget;
 class CTrack;
 
-// The "Track Properties" sheet of the track's kind: General, Axis and Grids pages
-// for log and data tracks; Axis and Grids for a depth-axis track. OK stores every page
-// and gives 1; Cancel changes nothing and gives 0. Kinds without a sheet give 0.
+// The property dialog of the track's kind: the "Track Properties" sheet with General,
+// Axis and Grids pages for log and data tracks, Axis and Grids for a depth-axis track;
+// "Properties" for lithology and strat tracks. OK stores the values and gives 1;
+// Cancel changes nothing and gives 0. Kinds without a dialog give 0.
 int EditTrackProperties(QWidget* parent, CTrack& track);
 
 // "Select Log": one of the names, by position, or -1 when cancelled.

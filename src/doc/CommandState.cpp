@@ -29,6 +29,9 @@ CCommandState QueryDocCommand(const CTarvikDoc& doc, int id) {
         return on(doc.SelectedTrack() != nullptr);
     case ID_FILE_EXPORT_LAS:
         return on(false); // there is no LAS writer
+    case ID_OPTIONS_WELL:
+    case ID_OPTIONS_INPUT_METHOD:
+    case ID_EDIT_ADD_TRACK:
     case ID_ZOOM_IN:
     case ID_ZOOM_OUT:
     case ID_SCROLL_UP:

@@ -17,6 +17,7 @@ static_assert(kNewDepthFeet == 13123.359375f);
 } // namespace
 
 CTarvikDoc::CTarvikDoc(IPlatformServices& services) : platform(services) {
+    lithLibrary.LoadFrom(LithLibraryFolders()); // none found: an empty library, without a word
     meterAxis.Init(kAxisLinearV, 0.0f, kNewDepthMeters, 500.0f, "Depth (m)");
     meterAxis.majorGrids = 1;
     feetAxis.Init(kAxisLinearV, 0.0f, kNewDepthFeet, 1000.0f, "Depth(ft)");

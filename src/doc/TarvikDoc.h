@@ -5,6 +5,7 @@
 #include "base/Units.h"
 #include "base/kdManager.h"
 #include "gfx/Colour.h"
+#include "gfx/PlatformServices.h"
 #include "tracks/LithArray.h"
 #include "tracks/Track.h"
 
@@ -24,8 +25,6 @@ struct CMarker {
 };
 using CMarkerArray = std::vector<CMarker>;
 
-// Choices of Add New track.
-enum class NewTrackKind { Data = 0, Strat = 1, Lith = 2 };
 
 class CTarvikDoc {
 public:
@@ -72,6 +71,16 @@ public:
     int TrackCount() const { return static_cast<int>(tracks.size()); }
     // Adds a track of the chosen kind at the end (the Add New track command).
     CTrack* AddNewTrack(NewTrackKind kind);
+    // Edit > Add New track: asks "Select new track type", then AddNewTrack.
+    void OnAddNewTrack();
+    // Edit > Paste data in track: the selected data, lithology or strat track takes
+    // the clipboard's table; the document is modified when the track changed.
+    void OnPasteInTrack();
+    // Options > Well options: well name, depth unit (stored as chosen; the tracks are
+    // neither converted nor rebound) and dual depth axis.
+    void OnWellOptions();
+    // Options > Input method: how the pencil adds points, and whether it asks.
+    void OnInputMethod();
     void BindToDepthAxis(CTrack& track, int unit);
 
     // --- depth window and units ---

@@ -116,3 +116,34 @@ void CTarvikDoc::OnResetCorrelations() {
     SetModifiedFlag(); // the depth shifts are part of the file
     UpdateAllViews();
 }
+
+void CTarvikDoc::OnWellOptions() {
+    CWellOptions o{wellName, depthUnit, dualAxis};
+    if (!platform.EditWellOptions(o)) return;
+    // Every value the file keeps marks the document modified when it changes.
+    if (o.wellName != wellName || o.depthUnit != depthUnit) SetModifiedFlag();
+    depthUnit = o.depthUnit;
+    if ((o.dualAxis != 0) != (dualAxis != 0)) OnDualAxis();
+    wellName = o.wellName;
+    UpdateAllViews();
+}
+
+void CTarvikDoc::OnInputMethod() {
+    int method = inputMethod, confirm = confirmInput;
+    if (!platform.EditInputMethod(method, confirm)) return;
+    if (method != inputMethod || confirm != confirmInput) SetModifiedFlag();
+    inputMethod = method;
+    confirmInput = confirm;
+}
+
+void CTarvikDoc::OnAddNewTrack() {
+    if (const std::optional<NewTrackKind> kind = platform.AskNewTrackKind()) AddNewTrack(*kind);
+}
+
+void CTarvikDoc::OnPasteInTrack() {
+    CTrack* track = SelectedTrack();
+    if (!track || !(track->type == kTrackData || track->type == kTrackLith || track->type == kTrackStrat)) return;
+    if (!track->Paste(platform)) return;
+    SetModifiedFlag();
+    UpdateAllViews();
+}

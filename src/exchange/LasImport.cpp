@@ -3,6 +3,7 @@
 #include "base/ValueRange.h"
 #include "doc/TarvikDoc.h"
 #include "exchange/LasFile.h"
+#include "exchange/ProgressGuard.h"
 #include "gfx/PlatformServices.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
@@ -42,19 +43,6 @@ bool MentionsOhm(const std::string& label) {
     return label.size() > 1 &&
            (label.find("OHM", 1) != std::string::npos || label.find("ohm", 1) != std::string::npos);
 }
-
-// Runs the progress window for the length of the import, whatever way it ends.
-struct CProgressWindow {
-    IPlatformServices& platform;
-    bool shown = false;
-    void Show(const std::string& text) {
-        platform.ShowProgressWindow(text);
-        shown = true;
-    }
-    ~CProgressWindow() {
-        if (shown) platform.CloseProgressWindow();
-    }
-};
 
 // One new track for curve i: a log track, or a data track of (depth, value) points
 // for a file with STEP 0.
@@ -173,7 +161,7 @@ int ImportLas(CTarvikDoc& doc, const std::string& path) {
     ticks.resize(h.entries.size(), 0);
     if (std::none_of(ticks.begin(), ticks.end(), [](int t) { return t != 0; })) return 0;
 
-    CProgressWindow progress{platform};
+    CProgressGuard progress(platform);
     progress.Show("Initializing");
     // The document changes only once the data have been read.
     const bool irregular = h.step == 0;

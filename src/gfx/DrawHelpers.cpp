@@ -44,11 +44,16 @@ void DrawRotatedText(CDrawSurface& dc, int x, int y, std::string_view text) {
 void DrawFittedText(CDrawSurface& dc, const CRect& box, std::string_view text) {
     const CFontDesc old = dc.Font();
     CFontDesc f = old;
-    f.height = dc.FontHeight(old);
     f.pointTenths = 0;
     const int w = box.Width(), h = box.Height();
     const int along = std::max(w, h) - 6;
     const int across = std::min(w, h) - 2;
+    // No text taller than the box's longer side can fit: start there at the most, so
+    // a huge stored height shrinks in a few steps (and the most negative int is safe).
+    const long long stored = dc.FontHeight(old);
+    const long long limit = std::max(7, std::max(w, h));
+    if (std::llabs(stored) > limit) f.height = static_cast<int>(stored < 0 ? -limit : limit);
+    else f.height = static_cast<int>(stored);
 
     dc.SelectFont(f);
     CSize size = dc.GetTextExtent(text);

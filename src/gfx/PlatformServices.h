@@ -4,11 +4,24 @@
 // text passed here is the program's own text, word for word.
 #pragma once
 
+#include "gfx/Colour.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
+class CLithArray;
 class CTrack;
+
+// What the "Well options" dialog edits.
+struct CWellOptions {
+    std::string wellName;
+    int depthUnit = 0; // 0 meters, 1 feet
+    int dualAxis = 0;
+};
+
+// The kinds "Select new track type" offers, in its order.
+enum class NewTrackKind { Data = 0, Strat = 1, Lith = 2 };
 
 enum class MsgIcon { Information, Exclamation, Error };
 
@@ -74,5 +87,40 @@ public:
                                const std::vector<std::string>& items) {
         (void)title, (void)caption, (void)items;
         return -1;
+    }
+
+    // The document's dialogs. Each edits the values it is given and gives true for
+    // OK; on Cancel the values are left as they were.
+    // "Well options": the well name, the depth unit and the dual depth axis.
+    virtual bool EditWellOptions(CWellOptions& options) {
+        (void)options;
+        return false;
+    }
+    // "Input method": 0 simple, 1 average range; whether input is confirmed.
+    virtual bool EditInputMethod(int& inputMethod, int& confirmInput) {
+        (void)inputMethod, (void)confirmInput;
+        return false;
+    }
+    // "Select new track type"; nothing when cancelled.
+    virtual std::optional<NewTrackKind> AskNewTrackKind() { return std::nullopt; }
+    // The two "Confirm input" dialogs of the digitising tools: one point, or the
+    // top, base and value of a range.
+    virtual bool ConfirmPoint(float& depth, float& value) {
+        (void)depth, (void)value;
+        return true;
+    }
+    virtual bool ConfirmRange(float& top, float& base, float& value) {
+        (void)top, (void)base, (void)value;
+        return true;
+    }
+    // "Lithology": a layer's top, bottom and lithology, chosen from the library.
+    virtual bool EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray& library) {
+        (void)top, (void)bottom, (void)lithId, (void)library;
+        return false;
+    }
+    // "Stratigraphy": a formation's name, top, bottom and fill colour.
+    virtual bool EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) {
+        (void)name, (void)top, (void)bottom, (void)fillColor;
+        return false;
     }
 };

@@ -7,6 +7,7 @@
 #include "gfx/DrawSurface.h"
 #include "gfx/PlatformServices.h"
 #include "gfx/DrawHelpers.h"
+#include "tracks/PasteTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,8 +17,6 @@
 
 namespace {
 
-// A paste field this long means the text is not a table of numbers.
-constexpr size_t kMaxPasteField = 255;
 // Symbol half-sizes come from files too; keep the symbol arithmetic inside int.
 constexpr int kMaxSymbolSize = 1 << 20;
 
@@ -390,65 +389,41 @@ float CDataTrack::AveragePoints(float top, float base) const {
 }
 
 int CDataTrack::Paste(IPlatformServices& platform) {
-    const std::optional<std::string> clip = platform.GetClipboardText();
-    if (!clip) {
-        platform.Message("No data to paste.");
-        return 0;
-    }
-    if (!points.empty() && !platform.AskOkCancel("This will clear existing data points")) return 0;
+    const std::optional<std::string> clip =
+        PasteText(platform, !points.empty(), "This will clear existing data points");
+    if (!clip) return 0;
+    // From here the old points are gone: whatever follows, the track has changed.
+    const bool hadPoints = !points.empty();
     ClearPoints();
 
     const bool haveDepthAxis = depthAxis != nullptr;
     const float depthMin = haveDepthAxis ? depthAxis->min : 0.0f;
     const float depthMax = haveDepthAxis ? depthAxis->max : 0.0f;
-    std::string field;
-    field.reserve(kMaxPasteField);
-    int fieldNo = 0, readOk = 0;
-    long long pointsRead = 0, inRange = 0;
-    float depth = 0.0f, value = 0.0f;
-    bool invalid = false;
-    // The text is a C string to the table: it ends at the first zero.
-    for (const char c : std::string_view(clip->c_str())) {
-        if (c == '\t' || c == '\r') {
-            if (fieldNo < 3) ++fieldNo; // fields after the second are ignored
-            if (fieldNo == 1 && ScanFloat(field, depth)) ++readOk;
-            if (fieldNo == 2) {
-                if (ScanFloat(field, value)) ++readOk;
-                if (readOk == 2) {
-                    AddPoint(value, depth);
-                    ++pointsRead;
-                    const bool valueIn = value >= hAxis.min && value <= hAxis.max;
-                    const bool depthIn = !haveDepthAxis || (depth >= depthMin && depth <= depthMax);
-                    if (valueIn && depthIn) ++inRange;
-                }
-            }
-            field.clear();
-        } else if (c == '\n') {
-            fieldNo = 0;
-            readOk = 0;
-            field.clear();
-        } else {
-            field.push_back(c);
-            if (field.size() >= kMaxPasteField) {
-                invalid = true;
-                break;
-            }
-        }
-    }
+    CPasteCount count;
+    const bool valid = ScanTableRows(*clip, [&](std::string_view first, std::string_view second) {
+        float depth = 0.0f, value = 0.0f;
+        if (!ScanFloat(first, depth) || !ScanFloat(second, value)) return;
+        AddPoint(value, depth);
+        ++count.read;
+        const bool valueIn = value >= hAxis.min && value <= hAxis.max;
+        const bool depthIn = !haveDepthAxis || (depth >= depthMin && depth <= depthMax);
+        if (valueIn && depthIn) ++count.inRange;
+    });
+    const int changed = hadPoints || count.read > 0 ? 1 : 0;
 
-    if (invalid) {
+    if (!valid) {
         platform.Message("Data format is not valid. Please paste only 2 columns of tab delimited "
                          "values (depth and a value)");
-        return 0;
+        return changed;
     }
-    if (pointsRead == 0) {
+    if (count.read == 0) {
         platform.Message("No valid data points found. Please paste only 2 columns of tab "
                          "delimited values (depth and a value)");
-        return 0;
+        return changed;
     }
-    if (inRange < pointsRead)
-        platform.Message("Warning, " + std::to_string(pointsRead - inRange) + " out of " +
-                         std::to_string(pointsRead) +
+    if (count.inRange < count.read)
+        platform.Message("Warning, " + std::to_string(count.read - count.inRange) + " out of " +
+                         std::to_string(count.read) +
                          " points are outside of the range of the axes. You may need to adjust "
                          "the axis.");
     return 1;

@@ -36,6 +36,9 @@ class CDataTrack : public CTrack {
     void SortByDepth();
     void SortPoints(int byValue);
     void ClearPoints();
+    void RemovePoint(size_t i) {
+        if (i < points.size()) points.erase(points.begin() + static_cast<std::ptrdiff_t>(i));
+    }
     // Minimum and maximum value and depth over all points, nulls included and NaN
     // skipped (NaN when nothing else is there); false when there are none.
     bool GetBounds(float& minValue, float& maxValue, float& minDepth, float& maxDepth) const;
@@ -44,8 +47,9 @@ class CDataTrack : public CTrack {
     // infinite values skipped; nullvalue when none.
     float AveragePoints(float top, float base) const;
     // "Paste data from Excel": replaces the points with the clipboard's table,
-    // leaving them in the reverse of their pasted order; 0 when nothing usable came.
-    int Paste(IPlatformServices& platform);
+    // leaving them in the reverse of their pasted order. 1 when the points changed
+    // (also when the old ones were cleared and the text then proved unusable).
+    int Paste(IPlatformServices& platform) override;
 
     // The points in list order, head first.
     const std::deque<Point>& Points() const { return points; }

@@ -1,12 +1,23 @@
 #include "tracks/Track.h"
 
 #include "base/TableWriter.h"
+
+#include <atomic>
 #include "base/TextParse.h"
 #include "base/Units.h"
 #include "base/kdManager.h"
 #include "gfx/DrawSurface.h"
 #include "gfx/PlatformServices.h"
 #include "gfx/DrawHelpers.h"
+
+namespace {
+
+// Serials come from one process-wide counter, as page ids do.
+std::atomic<uint64_t> g_trackSerial{0};
+
+} // namespace
+
+CTrack::CTrack() : serial(++g_trackSerial) {}
 
 void CTrack::SetDepthUnit(int) {}
 
@@ -32,6 +43,8 @@ int CTrack::LoadHeader(kdManager& in, std::string_view table) {
 }
 
 int CTrack::LoadData(kdManager&, std::string_view) { return 0; }
+
+int CTrack::Paste(IPlatformServices&) { return 0; }
 
 void CTrack::BeginHeader(CTableWriter& out, std::string_view table) {
     out.BeginSettings(table);
@@ -112,4 +125,25 @@ void CTrack::ClipAndDrawGrids(CDrawSurface& dc) {
     else
         hAxis.DrawGridLinearH(dc, rect.bottom, 0);
     if (depthAxis) depthAxis->DrawGridLinearV(dc, rect.right - 1, 0);
+}
+
+void CTrack::PlaceColumn(CDrawSurface& dc) {
+    SetTrackClipping(1);
+    ClipToTrack(dc, {rect.left, rect.top, rect.right + 1, rect.bottom});
+    if (depthAxis) depthAxis->SetPixelRange(rect.top, rect.bottom, rect.left);
+}
+
+void CTrack::DrawEmptyHint(CDrawSurface& dc) {
+    const int h = TextHeight(dc);
+    DrawRotatedText(dc, (rect.left + rect.right) / 2 + h / 2, (rect.top + rect.bottom) / 2,
+                    "Click with pencil to add layers");
+}
+
+void CTrack::DrawTitleAbove(CDrawSurface& dc) {
+    if (title.empty()) return;
+    const CFontDesc old = dc.SelectFont(depthAxis ? depthAxis->tickFont : hAxis.tickFont);
+    const int h = TextHeight(dc);
+    dc.SelectFont(hAxis.titleFont);
+    dc.TextOut((rect.left + rect.right) / 2, rect.top - hAxis.tickLength - h - 4, title);
+    dc.SelectFont(old);
 }

@@ -6,6 +6,7 @@
 #include "axes/TrackVAxis.h"
 #include "gfx/Geometry.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ enum : int {
 
 class CTrack {
 public:
-    CTrack() = default;
+    CTrack();
     CTrack(const CTrack&) = delete;
     CTrack& operator=(const CTrack&) = delete;
     virtual ~CTrack() = default;
@@ -41,6 +42,9 @@ public:
     virtual void SaveData(CTableWriter& out, std::string_view table);
     virtual int LoadHeader(kdManager& in, std::string_view table);
     virtual int LoadData(kdManager& in, std::string_view table);
+    // "Paste data from Excel" on the kinds that take a table; 1 when the track's
+    // data changed, so the document must be redrawn and saved.
+    virtual int Paste(IPlatformServices& platform);
 
     // Left and top edges inside, right and bottom edges outside.
     bool HitTest(int x, int y) const { return rect.Contains(x, y); }
@@ -50,6 +54,9 @@ public:
     bool IsDepthAxisTrack() const { return type == kTrackMeterAxis || type == kTrackFeetAxis; }
     const std::string& Label() const { return hAxis.title; }
 
+    // Tells this track from every other one made in the program's life, so an edit
+    // that spans several events notices when its track was deleted or replaced.
+    const uint64_t serial;
     CRect rect;
     std::string title; // drawn above lithology and strat tracks; not saved
     std::string description;
@@ -79,6 +86,14 @@ protected:
     // Clips to the curve area below the group's header rows and draws the grid lines
     // of both axes in it.
     void ClipAndDrawGrids(CDrawSurface& dc);
+    // Columns (lithology, formations): the depth axis down the track and a clip to
+    // (left, top, right + 1, bottom).
+    void PlaceColumn(CDrawSurface& dc);
+    // A column without content: "Click with pencil to add layers" reading upward
+    // across its middle, in the selected font.
+    void DrawEmptyHint(CDrawSurface& dc);
+    // The title above a column, in the header axis' title font.
+    void DrawTitleAbove(CDrawSurface& dc);
 
     // Each curve of an overlay group has a header row of its own, this high.
     static constexpr int kOverlayRow = 36;

@@ -2,7 +2,9 @@
 #include "support/ScriptedPlatform.h"
 #include "tracks/AxisTrack.h"
 #include "tracks/DataTrack.h"
+#include "tracks/LithTrack.h"
 #include "tracks/LogTrack.h"
+#include "tracks/StratTrack.h"
 
 #include <gtest/gtest.h>
 
@@ -249,5 +251,55 @@ TEST_F(DocFixture, NewDocumentKeepsPageAndDepthSettings) {
     EXPECT_FLOAT_EQ(doc.logHeight, 20);
     EXPECT_EQ(doc.selectedTrack, 0); // a stale index: Track options does nothing with it
     EXPECT_EQ(doc.SelectedTrack(), nullptr);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocFixture, DocumentCommandsAskAndMarkWhatTheyChange) {
+    // Add New track: the ruler of the current unit first; Cancel adds nothing.
+    platform.trackKindAnswers = {std::nullopt, NewTrackKind::Lith, NewTrackKind::Strat};
+    doc.OnAddNewTrack();
+    EXPECT_EQ(doc.TrackCount(), 0);
+    doc.OnAddNewTrack();
+    doc.OnAddNewTrack();
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackLith, kTrackStrat}));
+    EXPECT_EQ(dynamic_cast<CLithTrack&>(*doc.tracks[1]).library, &doc.lithLibrary);
+    EXPECT_FALSE(doc.IsModified());
+
+    // Well options: a new name or unit is a change of the file; the unit is stored
+    // as chosen, the tracks left as they are; the dual axis goes through its toggle.
+    platform.wellAnswers = {CWellOptions{"", kMeters, 0}, CWellOptions{"Brage-7", kFeet, 1}, std::nullopt};
+    doc.OnWellOptions();
+    EXPECT_FALSE(doc.IsModified());
+    doc.OnWellOptions();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.wellName, "Brage-7");
+    EXPECT_EQ(doc.depthUnit, kFeet);
+    EXPECT_EQ(doc.dualAxis, 1);
+    EXPECT_EQ(doc.tracks[2]->depthAxis, &doc.meterAxis); // not rebound
+    doc.SetModifiedFlag(false);
+    doc.OnWellOptions(); // Cancel
+    EXPECT_EQ(doc.wellName, "Brage-7");
+    EXPECT_FALSE(doc.IsModified());
+
+    platform.inputMethodAnswers = {std::pair{0, 0}, std::pair{1, 1}};
+    doc.OnInputMethod();
+    EXPECT_FALSE(doc.IsModified());
+    doc.OnInputMethod();
+    EXPECT_EQ(doc.inputMethod, 1);
+    EXPECT_EQ(doc.confirmInput, 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Paste data in track goes to the selected kind that takes a table.
+    doc.SetModifiedFlag(false);
+    const int redraws = platform.redraws;
+    doc.SelectTrack(3, false); // the strat track
+    platform.clipboardText = "Brent\t1600\r\n";
+    doc.OnPasteInTrack();
+    EXPECT_EQ(dynamic_cast<CStratTrack&>(*doc.tracks[3]).Tops().size(), 1u);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_GT(platform.redraws, redraws);
+    doc.SetModifiedFlag(false);
+    doc.SelectTrack(0, false); // a ruler takes nothing
+    doc.OnPasteInTrack();
     EXPECT_FALSE(doc.IsModified());
 }

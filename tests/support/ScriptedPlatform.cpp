@@ -1,5 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
+#include <tuple>
+
 template <typename T> static T Next(std::deque<T>& q, T fallback) {
     if (q.empty()) return fallback;
     T v = q.front();
@@ -43,4 +45,28 @@ int CScriptedPlatform::ChooseFromList(const std::string&, const std::string&,
 std::optional<std::vector<int>> CScriptedPlatform::AskCurvesToImport(const std::vector<std::string>& entries) {
     curveEntries = entries;
     return Next(curveAnswers, std::optional<std::vector<int>>(std::vector<int>(entries.size(), 1)));
+}
+
+bool CScriptedPlatform::EditWellOptions(CWellOptions& options) {
+    const auto a = Take(wellAnswers);
+    if (a) options = *a;
+    return a.has_value();
+}
+
+bool CScriptedPlatform::EditInputMethod(int& inputMethod, int& confirmInput) {
+    const auto a = Take(inputMethodAnswers);
+    if (a) std::tie(inputMethod, confirmInput) = *a;
+    return a.has_value();
+}
+
+bool CScriptedPlatform::EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray&) {
+    const auto a = Take(lithAnswers);
+    if (a) top = a->top, bottom = a->bottom, lithId = a->lithId;
+    return a.has_value();
+}
+
+bool CScriptedPlatform::EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fill) {
+    const auto a = Take(stratAnswers);
+    if (a) name = a->name, top = a->top, bottom = a->bottom, fill = a->fill;
+    return a.has_value();
 }

@@ -27,6 +27,11 @@ public:
                        const std::vector<std::string>& items) override;
     std::optional<std::vector<int>> AskCurvesToImport(const std::vector<std::string>& entries) override;
     std::optional<std::string> GetClipboardText() override { return clipboardText; }
+    bool EditWellOptions(CWellOptions& options) override;
+    bool EditInputMethod(int& inputMethod, int& confirmInput) override;
+    std::optional<NewTrackKind> AskNewTrackKind() override { return Take(trackKindAnswers); }
+    bool EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray& library) override;
+    bool EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) override;
 
     // What the core said.
     std::vector<std::string> messages;
@@ -50,4 +55,23 @@ public:
     std::vector<std::string> curveEntries;
     std::optional<std::string> clipboardText;
     bool clipboardRefuses = false;
+    // Dialog answers: the values OK gives back, or nothing for Cancel (Cancel when
+    // the script has run out).
+    std::deque<std::optional<CWellOptions>> wellAnswers;
+    std::deque<std::optional<std::pair<int, int>>> inputMethodAnswers;
+    std::deque<std::optional<NewTrackKind>> trackKindAnswers;
+    struct LithAnswer { float top, bottom; int lithId; };
+    std::deque<std::optional<LithAnswer>> lithAnswers;
+    struct StratAnswer { std::string name; float top, bottom; ColourRef fill; };
+    std::deque<std::optional<StratAnswer>> stratAnswers;
+
+private:
+    template <typename T> static std::optional<T> Take(std::deque<std::optional<T>>& q) {
+        if (q.empty()) return std::nullopt;
+        std::optional<T> v = std::move(q.front());
+        q.pop_front();
+        return v;
+    }
+
+public:
 };

@@ -321,14 +321,17 @@ TEST_F(DataTrackPaste, UnusableTextSaysWhy) {
     const std::string none = "No valid data points found. Please paste only 2 columns of tab "
                              "delimited values (depth and a value)";
 
+    // The old points are gone once the user agreed: the track has changed (1), so
+    // the document is saved, even though the text brought nothing in.
     platform.clipboardText = "Depth\tName\r\n1010\tshale\r\n\t5\r\n";
-    EXPECT_EQ(track.Paste(platform), 0);
+    EXPECT_EQ(track.Paste(platform), 1);
     EXPECT_EQ(platform.messages.back(), none);
     EXPECT_EQ(track.PointCount(), 0);
+    EXPECT_EQ(track.Paste(platform), 0); // nothing before, nothing after: no change
 
     // A 255-character field ends the scan; what came before it stays.
     platform.clipboardText = "1010\t5\r\n1020\t" + std::string(255, '6') + "\r\n1030\t7\r\n";
-    EXPECT_EQ(track.Paste(platform), 0);
+    EXPECT_EQ(track.Paste(platform), 1);
     EXPECT_EQ(platform.messages.back(), invalid);
     EXPECT_EQ(List(track), (std::vector<Point>{{5, 1010}}));
 

@@ -1,0 +1,3 @@
+#include "FuzzEntries.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { return FuzzBmp(data, size); }

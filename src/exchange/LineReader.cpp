@@ -1,0 +1,185 @@
+#include "exchange/LineReader.h"
+
+#include "base/TextParse.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr size_t kChunk = 1 << 20;
+
+} // namespace
+
+bool TokenValue(const char* p, const char* end, float& out) {
+    double d;
+    const auto r = std::from_chars(p, end, d);
+    if (r.ec == std::errc()) {
+        out = static_cast<float>(d);
+        return true;
+    }
+    // What from_chars leaves to the slow path: leading blanks, a '+', hexadecimal,
+    // and numbers beyond the range of a double.
+    if (ScanDouble(std::string_view(p, static_cast<size_t>(end - p)), d)) {
+        out = static_cast<float>(d);
+        return true;
+    }
+    out = 0.0f;
+    return false;
+}
+
+CLineReader::~CLineReader() {
+    if (file) std::fclose(file);
+}
+
+bool CLineReader::Open(const std::string& path) {
+    file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        openError = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(::fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) {
+        openError = S_ISDIR(st.st_mode) ? "it is a folder" : std::strerror(errno);
+        std::fclose(file);
+        file = nullptr;
+        return false;
+    }
+    fileSize = static_cast<uint64_t>(st.st_size);
+    // A piece of the file at a time; a small file needs no more than itself.
+    buffer.resize(static_cast<size_t>(std::clamp<uint64_t>(fileSize + 1, 4096, kChunk)));
+    TakeByteOrderMark();
+    return true;
+}
+
+void CLineReader::TakeByteOrderMark() {
+    while (len < 3 && FillBytes(3 - len)) {
+    }
+    const auto at = [&](size_t i) { return i < len ? static_cast<unsigned char>(buffer[i]) : 0u; };
+    if (at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) { // UTF-8, as some editors write it
+        pos = 3;
+        return;
+    }
+    const bool le = at(0) == 0xFF && at(1) == 0xFE;
+    const bool be = at(0) == 0xFE && at(1) == 0xFF;
+    if (!le && !be) return;
+    encoding = le ? Encoding::Utf16LE : Encoding::Utf16BE;
+    raw.assign(buffer.begin() + 2, buffer.begin() + static_cast<std::ptrdiff_t>(len));
+    len = 0;
+    DecodeUtf16();
+}
+
+bool CLineReader::FillBytes(size_t room) {
+    if (!file) return false;
+    const size_t n = std::fread(buffer.data() + len, 1, room, file);
+    len += n;
+    return n > 0;
+}
+
+void CLineReader::DecodeUtf16() {
+    // Each code unit takes at most three bytes of UTF-8.
+    const size_t units = raw.size() / 2;
+    if (buffer.size() - len < units * 3 + 8) buffer.resize(len + units * 3 + 8);
+    char* out = buffer.data() + len;
+    const auto emit = [&](unsigned cp) {
+        if (cp < 0x80) {
+            *out++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (cp >> 6));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    };
+    constexpr unsigned kReplacement = 0xFFFD;
+    for (size_t i = 0; i < units; ++i) {
+        const unsigned a = raw[2 * i], b = raw[2 * i + 1];
+        const unsigned u = encoding == Encoding::Utf16LE ? (a | b << 8) : (a << 8 | b);
+        if (pendingHigh) {
+            if (u >= 0xDC00 && u <= 0xDFFF) {
+                emit(0x10000 + ((pendingHigh - 0xD800) << 10) + (u - 0xDC00));
+                pendingHigh = 0;
+                continue;
+            }
+            emit(kReplacement);
+            pendingHigh = 0;
+        }
+        if (u >= 0xD800 && u <= 0xDBFF)
+            pendingHigh = u;
+        else if (u >= 0xDC00 && u <= 0xDFFF)
+            emit(kReplacement);
+        else
+            emit(u);
+    }
+    raw.erase(raw.begin(), raw.begin() + static_cast<std::ptrdiff_t>(units * 2));
+    len = static_cast<size_t>(out - buffer.data());
+}
+
+bool CLineReader::Fill() {
+    // Keep what is left unread at the front.
+    if (pos > 0) {
+        std::memmove(buffer.data(), buffer.data() + pos, len - pos);
+        consumed += pos;
+        len -= pos;
+        pos = 0;
+    }
+    if (!file) return false;
+    if (len == buffer.size()) buffer.resize(buffer.size() * 2); // a very long line
+    if (encoding == Encoding::Bytes) return FillBytes(buffer.size() - len);
+
+    const size_t before = len;
+    const size_t had = raw.size();
+    const size_t piece = std::max<size_t>(4096, buffer.size() / 2);
+    raw.resize(had + piece);
+    raw.resize(had + std::fread(raw.data() + had, 1, piece, file));
+    if (raw.size() == had) { // the end: what is left over is not a character
+        if (raw.empty() && !pendingHigh) return false;
+        raw.clear();
+        pendingHigh = 0;
+        if (buffer.size() - len < 3) buffer.resize(len + 3);
+        buffer[len++] = static_cast<char>(0xEF);
+        buffer[len++] = static_cast<char>(0xBF);
+        buffer[len++] = static_cast<char>(0xBD);
+        return true;
+    }
+    DecodeUtf16();
+    return len > before || !raw.empty();
+}
+
+bool CLineReader::NextLine(std::string_view& line) {
+    size_t scanned = 0; // unread bytes already searched for a line end
+    for (;;) {
+        const char* start = buffer.data() + pos;
+        const void* nl = std::memchr(start + scanned, '\n', len - pos - scanned);
+        if (nl) {
+            const size_t n = static_cast<size_t>(static_cast<const char*>(nl) - start);
+            line = std::string_view(start, n);
+            pos += n + 1;
+            return true;
+        }
+        scanned = len - pos;
+        if (!Fill()) {
+            if (pos == len) return false;
+            line = std::string_view(buffer.data() + pos, len - pos); // no line end after it
+            pos = len;
+            return true;
+        }
+    }
+}
+
+bool CLineReader::ReadLine(std::string& line) {
+    std::string_view view;
+    if (!NextLine(view)) return false;
+    line.assign(view);
+    return true;
+}

@@ -1,0 +1,262 @@
+// The lithology chooser, the "Lithology" layer dialog and the lithology column's
+// "Properties".
+#include "app/QtPlatform.h"
+#include "dialogs/LithCombo.h"
+#include "dialogs/LithInputDlg.h"
+#include "dialogs/LithTrackInfoDlg.h"
+#include "dialogs/LogTrackInfoDlg.h"
+#include "dialogs/TrackProperties.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LithArray.h"
+#include "tracks/LithTrack.h"
+#include "tracks/StratTrack.h"
+
+#include "dialogs/DialogTestHelpers.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+#include <memory>
+
+namespace {
+
+constexpr ColourRef kRed = MakeRGB(255, 0, 0);
+constexpr ColourRef kBlue = MakeRGB(0, 0, 255);
+constexpr ColourRef kGreen = MakeRGB(0, 160, 0);
+
+// A tile whose left eight columns are one colour and right eight another.
+std::shared_ptr<const CPatternTile> Halves(ColourRef left, ColourRef right) {
+    auto tile = std::make_shared<CPatternTile>();
+    for (size_t i = 0; i < tile->size(); ++i)
+        (*tile)[i] = i % 16 < 8 ? left : right;
+    return tile;
+}
+
+void AddLith(CLithArray& library, int id, const char* name, ColourRef left, ColourRef right) {
+    auto lith = std::make_unique<CLithology>();
+    lith->id = id;
+    lith->name = name;
+    lith->pattern = Halves(left, right);
+    library.Add(std::move(lith));
+}
+
+// Two entries share id 20: lookups by id take the first.
+struct LithDialogsTest : MessageBoxTest {
+    CLithArray library;
+
+    void SetUp() override {
+        MessageBoxTest::SetUp();
+        AddLith(library, 10, "Sandstone", kRed, kBlue);
+        AddLith(library, 20, "Shale", kGreen, kGreen);
+        AddLith(library, 20, "Shale again", kBlue, kBlue);
+        AddLith(library, 30, "Kalkstein gr\xFCn", kRed, kRed);
+    }
+};
+
+bool AllWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) return false;
+    return true;
+}
+
+QImage Render(const CLithCombo& combo, int index, bool selected) {
+    QImage image(200, 24, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    combo.DrawItem(painter, image.rect(), index, selected);
+    return image;
+}
+
+TEST_F(LithDialogsTest, ChooserListsTheLibraryAndDrawsSwatchesInThePattern) {
+    CLithCombo combo(library);
+    ASSERT_EQ(combo.count(), 4);
+    EXPECT_EQ(combo.itemText(1), "Shale");
+    EXPECT_EQ(combo.itemText(3), QString::fromUtf8("Kalkstein gr\xC3\xBCn")); // 8-bit name
+    EXPECT_GE(combo.ItemHeight(), combo.fontMetrics().height() + 2);
+    // Taller on a dense screen, never too low for the text on a coarse one.
+    EXPECT_EQ(CLithCombo::ScaledItemHeight(240, 16), 40);
+    EXPECT_EQ(CLithCombo::ScaledItemHeight(96, 16), 18);
+
+    // Item height 24: h = 22, the swatch from (1, 2) to (23, 20), outlined by the pen;
+    // the tile repeats from the origin, so x 4 lies in its left half, x 12 in its right.
+    const QImage item = Render(combo, 0, false);
+    EXPECT_EQ(item.pixel(4, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(item.pixel(12, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(item.pixel(1, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(item.pixel(0, 10), qRgb(255, 255, 255));
+    EXPECT_EQ(item.pixel(10, 21), qRgb(255, 255, 255)); // below the swatch
+    EXPECT_EQ(item.pixel(199, 23), qRgb(255, 255, 255));
+    // The name begins 4 pixels right of the swatch.
+    EXPECT_EQ(item.pixel(24, 10), qRgb(255, 255, 255));
+    EXPECT_FALSE(AllWhite(item.copy(26, 0, 174, 24)));
+    EXPECT_TRUE(AllWhite(Render(combo, -1, false)));
+
+    const QImage selected = Render(combo, 1, true);
+    EXPECT_EQ(selected.pixel(199, 23), combo.palette().color(QPalette::Highlight).rgb());
+    EXPECT_EQ(selected.pixel(4, 10), qRgb(0, 160, 0));
+
+    // The selection field shows the chosen entry the same way, and nothing without one.
+    combo.resize(combo.sizeHint());
+    combo.setCurrentIndex(0);
+    const QImage field = combo.grab().toImage();
+    EXPECT_TRUE(HasColour(field, kRed));
+    EXPECT_TRUE(HasColour(field, kBlue));
+    combo.setCurrentIndex(-1);
+    EXPECT_FALSE(HasColour(combo.grab().toImage(), kRed));
+}
+
+TEST_F(LithDialogsTest, LayerDialogSelectsTheGivenIdAndGivesBackTheChosenOne) {
+    CLithInputDlg dialog(100.0f, 112.5f, 20, library);
+    EXPECT_EQ(dialog.windowTitle(), "Lithology");
+    EXPECT_EQ(dialog.Chooser()->currentIndex(), 1); // the first entry with id 20
+    EXPECT_EQ(Find<QLineEdit>(dialog, "top")->text(), "100");
+    EXPECT_TRUE(Find<QLineEdit>(dialog, "bottom")->isEnabled());
+    EXPECT_TRUE(Find<QLabel>(dialog, "bottomLabel")->isEnabled());
+    EXPECT_EQ(Find<QLabel>(dialog, "bottomLabel")->text(), "Bottom :");
+    Fill(dialog, {{"top", "101"}, {"bottom", "115"}, {"lithology", "3"}});
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Top(), 101.0f);
+    EXPECT_EQ(dialog.Bottom(), 115.0f);
+    EXPECT_EQ(dialog.LithId(), 30);
+}
+
+TEST_F(LithDialogsTest, LayerDialogWithoutAChoiceOrARangeGivesBackWhatItWasGiven) {
+    // An id the library lacks: no entry is chosen, and OK keeps the id.
+    for (float bottom : {100.0f, 90.0f}) {
+        CLithInputDlg dialog(100.0f, bottom, 99, library);
+        EXPECT_EQ(dialog.Chooser()->currentIndex(), -1);
+        // Not a range: the bottom cannot be edited, and comes back as given.
+        EXPECT_FALSE(Find<QLineEdit>(dialog, "bottom")->isEnabled());
+        EXPECT_FALSE(Find<QLabel>(dialog, "bottomLabel")->isEnabled());
+        Fill(dialog, {{"bottom", "junk"}});
+        dialog.accept();
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_TRUE(messages.isEmpty());
+        EXPECT_EQ(dialog.Bottom(), bottom);
+        EXPECT_EQ(dialog.LithId(), 99);
+    }
+    CLithArray empty;
+    CLithInputDlg dialog(1.0f, 2.0f, 7, empty);
+    dialog.accept();
+    EXPECT_EQ(dialog.LithId(), 7);
+}
+
+TEST_F(LithDialogsTest, LayerDialogRefusesNumbersAFloatCannotHold) {
+    CLithInputDlg dialog(100.0f, 112.5f, 10, library);
+    ShowActive(dialog);
+    for (const char* field : {"top", "bottom"}) {
+        for (const char* bad : {"nan", "inf", "1e39", "sand"}) {
+            SCOPED_TRACE(std::string(field) + " " + bad);
+            messages.clear();
+            Fill(dialog, {{"top", "100"}, {"bottom", "112.5"}});
+            Fill(dialog, {{field, bad}});
+            dialog.accept();
+            EXPECT_TRUE(dialog.isVisible());
+            ASSERT_EQ(messages.size(), 1);
+            EXPECT_EQ(messages[0], "Please enter a number.");
+            EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(dialog, field));
+        }
+    }
+}
+
+TEST_F(LithDialogsTest, PlatformEditsALayerOnlyOnOk) {
+    CQtPlatform platform(nullptr);
+    float top = 50, bottom = 60;
+    int id = 10;
+    WhenShown<CLithInputDlg>([](CLithInputDlg& d) {
+        Fill(d, {{"top", "55"}, {"lithology", "1"}});
+        d.reject();
+    });
+    EXPECT_FALSE(platform.EditLithLayer(top, bottom, id, library));
+    EXPECT_EQ(top, 50.0f);
+    EXPECT_EQ(id, 10);
+    WhenShown<CLithInputDlg>([](CLithInputDlg& d) {
+        Fill(d, {{"top", "55"}, {"bottom", "58"}, {"lithology", "1"}});
+        d.accept();
+    });
+    EXPECT_TRUE(platform.EditLithLayer(top, bottom, id, library));
+    EXPECT_EQ(top, 55.0f);
+    EXPECT_EQ(bottom, 58.0f);
+    EXPECT_EQ(id, 20);
+}
+
+TEST_F(LithDialogsTest, PropertiesStoreTitleWidthAndShiftOnlyWhenAllAreGood) {
+    CLithTrack track;
+    {
+        CLithTrackInfoDlg dialog(track);
+        EXPECT_EQ(dialog.windowTitle(), "Properties");
+        EXPECT_EQ(Find<QLineEdit>(dialog, "title")->text(), "Lith");
+        EXPECT_EQ(Find<QLineEdit>(dialog, "width")->text(), "0.5");
+        EXPECT_EQ(Find<QLineEdit>(dialog, "kb")->text(), "0");
+        ShowActive(dialog);
+        // The width keeps the limits of the other property pages.
+        const std::pair<const char*, const char*> refusals[] = {
+            {"12.5", "Please enter a number between 0.2 and 12."},
+            {"0.1", "Please enter a number between 0.2 and 12."},
+            {"nan", "Please enter a number."}};
+        for (const auto& [width, message] : refusals) {
+            SCOPED_TRACE(width);
+            messages.clear();
+            Fill(dialog, {{"title", "Facies"}, {"width", width}, {"kb", "2"}});
+            dialog.accept();
+            ASSERT_EQ(messages.size(), 1);
+            EXPECT_EQ(messages[0], message);
+            EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(dialog, "width"));
+        }
+        messages.clear();
+        Fill(dialog, {{"width", "12"}, {"kb", "inf"}});
+        dialog.accept();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(dialog, "kb"));
+        EXPECT_EQ(track.title, "Lith"); // nothing is stored while a field is refused
+        EXPECT_EQ(track.width, 0.5f);
+    }
+    {
+        CLithTrackInfoDlg dialog(track);
+        Fill(dialog, {{"title", "Facies"}, {"width", "1.25"}, {"kb", "-3.5"}});
+        dialog.reject();
+    }
+    EXPECT_EQ(track.title, "Lith");
+    CLithTrackInfoDlg dialog(track);
+    Fill(dialog, {{"title", "Facies"}, {"width", "1.25"}, {"kb", "-3.5"}});
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(track.title, "Facies");
+    EXPECT_EQ(track.width, 1.25f);
+    EXPECT_EQ(track.KB, -3.5f);
+}
+
+// Each kind opens its own dialog, which gives 1 on OK and 0 on Cancel.
+TEST_F(LithDialogsTest, TrackPropertiesOpenTheKindsDialog) {
+    CLithTrack lith;
+    WhenShown<CLithTrackInfoDlg>([](CLithTrackInfoDlg& d) {
+        Fill(d, {{"title", "Rocks"}});
+        d.accept();
+    });
+    EXPECT_EQ(EditTrackProperties(nullptr, lith), 1);
+    EXPECT_EQ(lith.title, "Rocks");
+
+    CStratTrack strat;
+    WhenShown<CLogTrackInfoDlg>([](CLogTrackInfoDlg& d) {
+        Fill(d, {{"title", "Tops"}});
+        d.reject();
+    });
+    EXPECT_EQ(EditTrackProperties(nullptr, strat), 0);
+    EXPECT_EQ(strat.title, "Strat");
+    WhenShown<CLogTrackInfoDlg>([](CLogTrackInfoDlg& d) {
+        Fill(d, {{"title", "Tops"}});
+        d.accept();
+    });
+    EXPECT_EQ(EditTrackProperties(nullptr, strat), 1);
+    EXPECT_EQ(strat.title, "Tops");
+
+    CDataTrack data;
+    WhenShown<CTrackPropSheet>([](CTrackPropSheet& d) { d.accept(); });
+    EXPECT_EQ(EditTrackProperties(nullptr, data), 1);
+}
+
+} // namespace
