@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Our LAS import against a widely used open-source Python LAS reader (the copy in
+# ../shared/peers/, run beside this repository, never part of it), on the same
+# generated file of 20 curves x 500,000 rows (about 81 MB): three rounds, the two
+# alternating, each a fresh process. Prints both times, both peak memories and the
+# ratios.   bench/compare.sh [BUILD_DIR] [PEER_DIR]
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${1:-$ROOT/build}"
+PEER="${2:-$ROOT/../shared/peers}"
+OURS="$BUILD/bench/las_import_bench"
+[ -x "$OURS" ] || { echo "compare: build the benchmarks first ($OURS)" >&2; exit 1; }
+[ -f "$PEER/time_lasio.py" ] || { echo "compare: no peer at $PEER" >&2; exit 1; }
+if ! /usr/bin/python3 -c 'import numpy' 2>/dev/null; then
+    SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    $SUDO apt-get install -y -qq python3-numpy >/dev/null
+fi
+
+FILE="$(mktemp -d)/compare.las"
+trap 'rm -rf "$(dirname "$FILE")"' EXIT
+/usr/bin/python3 - "$FILE" <<'PY'
+import random, sys
+random.seed(81)
+curves, rows = 20, 500000
+with open(sys.argv[1], "w") as f:
+    f.write("~VERSION INFORMATION\n VERS.   2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0\n"
+            " WRAP.   NO  : ONE LINE PER DEPTH STEP\n~WELL INFORMATION\n"
+            f" STRT.M  1000.0000 : START DEPTH\n STOP.M  {1000 + (rows - 1) * 0.1524:.4f} : STOP DEPTH\n"
+            " STEP.M  0.1524 : STEP\n NULL.   -999.25 : NULL VALUE\n WELL.   COMPARE-1 : WELL\n"
+            "~CURVE INFORMATION\n DEPT.M : DEPTH\n")
+    for c in range(1, curves):
+        f.write(f" C{c:02d}.UNIT : CURVE {c}\n")
+    f.write("~A\n")
+    for r in range(rows):
+        values = [f"{1000 + r * 0.1524:10.4f}"] + [f"{random.uniform(0, 200):9.4f}" for _ in range(1, curves)]
+        f.write(" ".join(values) + "\n")
+PY
+echo "file: $(du -m "$FILE" | cut -f1) MB, 20 curves x 500000 rows"
+printf '%-6s %10s %12s %10s %12s\n' round "ours (s)" "ours (MiB)" "peer (s)" "peer (MiB)"
+sum() { awk '{s += $1} END {print s}'; }
+ours_t=(); ours_m=(); peer_t=(); peer_m=()
+for round in 1 2 3; do
+    read -r t m _ _ < <("$OURS" --time "$FILE")
+    ours_t+=("$t"); ours_m+=("$m")
+    read -r t m _ _ < <(/usr/bin/python3 "$PEER/time_lasio.py" "$FILE")
+    peer_t+=("$t"); peer_m+=("$m")
+    printf '%-6s %10s %12s %10s %12s\n' "$round" "${ours_t[-1]}" "${ours_m[-1]}" "${peer_t[-1]}" "${peer_m[-1]}"
+done
+ot=$(printf '%s\n' "${ours_t[@]}" | sum); pt=$(printf '%s\n' "${peer_t[@]}" | sum)
+om=$(printf '%s\n' "${ours_m[@]}" | sum); pm=$(printf '%s\n' "${peer_m[@]}" | sum)
+awk -v ot="$ot" -v pt="$pt" -v om="$om" -v pm="$pm" 'BEGIN {
+    printf "mean   %10.3f %12.1f %10.3f %12.1f\n", ot / 3, om / 3, pt / 3, pm / 3
+    printf "the peer takes %.1f times our time and %.1f times our memory\n", pt / ot, pm / om
+}'
