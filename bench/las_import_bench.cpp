@@ -4,8 +4,10 @@
 #include "doc/TarvikDoc.h"
 #include "exchange/LasImport.h"
 #include "gfx/ConsolePlatform.h"
+#include "tracks/LogTrack.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -66,23 +68,45 @@ void BM_ImportLas(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportLas)->Unit(benchmark::kMillisecond);
 
+// The process's peak resident memory, in MiB.
+double PeakMiB() {
+    struct rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0;
+}
+
+// Imports FILE once and prints "seconds peak_mib curves rows", as the peer's timing
+// script does, so the two can be set side by side (bench/compare.sh).
+int TimeOne(const char* path) {
+    CConsolePlatform platform;
+    CTarvikDoc doc(platform);
+    const auto start = std::chrono::steady_clock::now();
+    const int ok = ImportLas(doc, path);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    size_t curves = 0, rows = 0;
+    for (const auto& t : doc.tracks)
+        if (const auto* log = dynamic_cast<const CLogTrack*>(t.get())) {
+            ++curves;
+            rows = static_cast<size_t>(log->count);
+        }
+    std::printf("%.3f %.1f %zu %zu\n", seconds, PeakMiB(), curves, rows);
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--time") == 0) return TimeOne(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "--peak") == 0) {
         const std::string& path = SampleFile();
-        struct rusage before {};
-        getrusage(RUSAGE_SELF, &before);
+        const double before = PeakMiB();
         CConsolePlatform platform;
         CTarvikDoc doc(platform);
         const int ok = ImportLas(doc, path);
-        struct rusage after {};
-        getrusage(RUSAGE_SELF, &after);
-        const double floats = double(kCurves) * kRows * sizeof(float) / 1e6;
-        std::printf("import %s: peak resident %.1f MB (before %.1f MB); float data %.1f MB; "
-                    "target %.1f MB\n",
-                    ok ? "ok" : "FAILED", after.ru_maxrss / 1024.0, before.ru_maxrss / 1024.0, floats,
-                    3 * floats + 50);
+        const double floats = double(kCurves) * kRows * sizeof(float) / (1024.0 * 1024.0);
+        std::printf("import %s: peak resident %.1f MiB (before %.1f MiB); float data %.1f MiB; "
+                    "target %.1f MiB\n",
+                    ok ? "ok" : "FAILED", PeakMiB(), before, floats, floats + 50);
         return ok ? 0 : 1;
     }
     benchmark::Initialize(&argc, argv);

@@ -2,10 +2,15 @@
 
 #include "base/TableWriter.h"
 #include "doc/TarvikDoc.h"
+#include "exchange/AsciiImport.h"
+#include "exchange/ClipboardTable.h"
 #include "exchange/LasImport.h"
 #include "gfx/PlatformServices.h"
 #include "gfx/BmpReader.h"
 #include "gfx/DrawSurface.h"
+#include "tracks/DataTrack.h"
+#include "view/ImageExport.h"
+#include "view/LogOperations.h"
 #include "view/TarvikView.h"
 
 #include <algorithm>
@@ -27,6 +32,18 @@ public:
     }
     int ChooseFromList(const std::string&, const std::string&, const std::vector<std::string>& items) override {
         return static_cast<int>(items.size()) - 1;
+    }
+    // The clipboard's text and the user's decimal separator.
+    std::optional<std::string> clipboard;
+    std::string separator = ".";
+    std::optional<std::string> GetClipboardText() override { return clipboard; }
+    std::string DecimalSeparator() override { return separator; }
+    // Ticks every column of an ASCII file, against this depth column and unit.
+    CAsciiColumns ascii;
+    bool AskAsciiColumns(const std::vector<std::string>& names, CAsciiColumns& choice) override {
+        choice = ascii;
+        choice.ticked.assign(names.size(), 1);
+        return true;
     }
 };
 
@@ -124,5 +141,53 @@ int FuzzLas(const uint8_t* data, size_t size) {
     if (ImportLas(doc, platform.path)) SaveAndDraw(doc);
     CTarvikDoc inserted(platform);
     if (InsertWellLog(inserted)) SaveAndDraw(inserted);
+    return 0;
+}
+
+int FuzzAscii(const uint8_t* data, size_t size) {
+    CMemoryFile file(data, size);
+    CQuietPlatform platform;
+    CTarvikDoc doc(platform);
+    platform.path = file.Path("");
+    if (!OnFileImportAscii(doc)) return 0;
+    // Again in feet with the depth in column 2, into a document that has tracks.
+    platform.ascii.unit = 1;
+    platform.ascii.depthColumn = 2;
+    OnFileImportAscii(doc);
+    // The operations on what the file brought.
+    std::vector<CDataTrack*> tracks;
+    for (auto& t : doc.tracks) {
+        t->selected = 1;
+        if (auto* d = dynamic_cast<CDataTrack*>(t.get())) tracks.push_back(d);
+    }
+    SumSelected(doc);
+    if (tracks.size() >= 2) {
+        const int op = static_cast<int>(size % 5);
+        CombineDataTracks(doc, *tracks[0], *tracks[1], op, "fuzz");
+        CombineDataTracks(doc, *tracks[1], *tracks[0], op, "fuzz");
+    }
+    SaveAndDraw(doc);
+    return 0;
+}
+
+int FuzzTablePaste(const uint8_t* data, size_t size) {
+    CQuietPlatform platform;
+    platform.clipboard.emplace(reinterpret_cast<const char*>(data), size);
+    CTarvikDoc doc(platform);
+    OnPasteTable(doc);
+    // Again with a decimal comma, into a document in feet that has tracks.
+    platform.separator = ",";
+    doc.OnDepthFeet();
+    OnPasteTable(doc);
+    // Edit > Paste with a data track current: a table of two columns goes into it.
+    doc.AddNewTrack(NewTrackKind::Data);
+    doc.selectedTrack = doc.TrackCount() - 1;
+    OnEditPaste(doc);
+    SaveAndDraw(doc);
+    // The pasted names are drawn into a metafile as text.
+    CTarvikView view(doc);
+    view.SetResolution(96, 96);
+    std::string emf, error;
+    MakePageMetafile(view, platform, emf, error);
     return 0;
 }

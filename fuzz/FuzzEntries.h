@@ -13,3 +13,11 @@ int FuzzDocument(const uint8_t* data, size_t size);
 int FuzzLas(const uint8_t* data, size_t size);
 // A pattern bitmap of the lithology library: decoded and stretched to a tile.
 int FuzzBmp(const uint8_t* data, size_t size);
+// A delimited text file: imported as File > Import ASCII file does with every column
+// ticked, then again in feet against column 2; the sum of its tracks and two of
+// them combined.
+int FuzzAscii(const uint8_t* data, size_t size);
+// A table on the clipboard: pasted as Edit > Paste datatable as new tracks does, again
+// with a decimal comma into a document in feet, then through Edit > Paste into a
+// data track; the page drawn and made a metafile.
+int FuzzTablePaste(const uint8_t* data, size_t size);

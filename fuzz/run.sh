@@ -15,8 +15,10 @@ declare -A SEEDS=(
     [fuzz_document]="$ROOT/fuzz/corpus/document $ROOT/fuzz/regressions/document"
     [fuzz_las]="$ROOT/tests/data/las $ROOT/fuzz/regressions/las"
     [fuzz_bmp]="$ROOT/data/LithImages $ROOT/fuzz/regressions/bmp"
+    [fuzz_ascii]="$ROOT/fuzz/corpus/ascii $ROOT/fuzz/regressions/ascii"
+    [fuzz_table]="$ROOT/fuzz/corpus/table $ROOT/fuzz/regressions/table"
 )
-for target in fuzz_document fuzz_las fuzz_bmp; do
+for target in fuzz_document fuzz_las fuzz_bmp fuzz_ascii fuzz_table; do
     corpus="$OUT/$target-corpus"
     mkdir -p "$corpus"
     echo "fuzzing $target for ${SECONDS_EACH}s"

@@ -48,3 +48,11 @@ TEST(FuzzReplay, PatternBitmaps) {
 TEST(FuzzReplay, LasFiles) {
     EXPECT_GT(Replay(FuzzLas, {fs::path(TARVIK_TEST_DATA) / "las", kFuzz / "regressions/las"}), 18);
 }
+
+TEST(FuzzReplay, AsciiFiles) {
+    EXPECT_GT(Replay(FuzzAscii, {kFuzz / "corpus/ascii", kFuzz / "regressions/ascii"}), 2);
+}
+
+TEST(FuzzReplay, ClipboardTables) {
+    EXPECT_GT(Replay(FuzzTablePaste, {kFuzz / "corpus/table", kFuzz / "regressions/table"}), 3);
+}

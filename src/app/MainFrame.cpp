@@ -1,3 +1,5 @@
+// The main window: menus, bars, the status bar, the track pop-up menu, the bar layout
+// and the files dropped on it.
 #include "app/MainFrame.h"
 
 #include "app/CommandTable.h"
@@ -9,6 +11,8 @@
 #include "doc/CommandIds.h"
 #include "doc/CommandState.h"
 #include "view/DepthScale.h"
+#include "view/EditTools.h"
+#include "view/LogOperations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,8 +47,11 @@ CMainFrame::CMainFrame() : platform(this), doc(platform), view(doc) {
 
     platform.SetUpdateHandler([this] { DocumentChanged(); });
     connect(plot, &CPlotWidget::SelectionChanged, this, &CMainFrame::UpdateCommandUi);
-    connect(plot, &CPlotWidget::FormatTrackRequested, this, &CMainFrame::OnFormatTrack);
     connect(plot, &CPlotWidget::TrackMenuRequested, this, &CMainFrame::ShowTrackMenu);
+    connect(plot, &CPlotWidget::SumRequested, this, [this] {
+        OnSumSelected(doc);
+        UpdateCommandUi();
+    });
 
     // What the window shows follows the document whenever the program is idle.
     auto* idle = new QTimer(this);
@@ -243,7 +250,7 @@ void CMainFrame::UpdateCommandUi() {
             s.enabled = built;
             if (id == ID_OPTIONS_SCALE_BAR) s.checked = scaleDock->isVisible();
             if (id == ID_OPTIONS_ZOOM_BAR) s.checked = zoomBar->isVisible();
-            if (id == ID_TOOL_ARROW) s.checked = true; // the only tool so far
+            if (plot->Tools().IsChosen(id)) s.checked = true; // the current tool
         } else if (!built) {
             s.enabled = false;
         }
@@ -272,22 +279,31 @@ void CMainFrame::DocumentChanged() {
     UpdateCommandUi();
 }
 
-void CMainFrame::ShowTrackMenu(const QPoint& globalPos) {
-    QMenu menu(this);
-    menu.addAction(tr("Copy As EMF"))->setEnabled(false);
-    for (int id : {ID_TRACK_COPY_DATA, ID_EDIT_PASTE_IN_TRACK, ID_TRACK_OPERATION, ID_TRACK_SMOOTH})
-        menu.addAction(Action(id));
-    menu.addSeparator();
-    for (int id : {ID_TRACK_DELETE, ID_TRACK_FORMAT}) menu.addAction(Action(id));
-    // The overlay item says what it would do to the track under the pointer.
-    const int index = doc.selectedTrack;
-    QAction* overlay = menu.addAction(tr("Add Overlay"));
-    if (doc.IsOverlayAfter(index))
-        overlay->setText(tr("UnOverlay"));
-    else if (doc.IsCurveOrDataBefore(index))
-        overlay->setText(tr("Overlay"));
-    overlay->setEnabled(false);
+void CMainFrame::ShowTrackMenu(const CTrackMenuState& state, const QPoint& globalPos) {
+    if (!state.show) return;
     UpdateCommandUi();
+    QMenu menu(this);
+    // The pop-up reads differently from the main menu, so its items are actions of its
+    // own; each follows its main action's enabled state (one rule for both), narrowed
+    // by what the track under the pointer allows.
+    const auto item = [&](int id, const QString& text, bool allowed) {
+        QAction* main = Action(id);
+        QAction* a = menu.addAction(text);
+        a->setStatusTip(main->statusTip());
+        const auto follow = [a, main, allowed] { a->setEnabled(allowed && main->isEnabled()); };
+        follow();
+        connect(main, &QAction::changed, a, follow);
+        connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    };
+    item(ID_EDIT_COPY, tr("Copy As EMF"), true);
+    item(ID_TRACK_COPY_DATA, tr("Copy data to Excel"), true);
+    item(ID_EDIT_PASTE_IN_TRACK, tr("Paste data from Excel"), state.pasteEnabled);
+    item(ID_TRACK_OPERATION, tr("Operation ..."), true);
+    item(ID_TRACK_SMOOTH, tr("Smooth Log ..."), state.smoothEnabled);
+    menu.addSeparator();
+    item(ID_TRACK_DELETE, tr("Delete selected tracks"), true);
+    item(ID_TRACK_FORMAT, tr("Format Track ..."), true);
+    item(ID_TRACK_OVERLAY, QString::fromStdString(state.overlayText), state.overlayEnabled);
     menu.exec(globalPos);
 }
 

@@ -20,6 +20,7 @@ class QMenu;
 class QToolBar;
 class CPlotWidget;
 class CScaleListBar;
+struct CTrackMenuState;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -72,7 +73,8 @@ private:
     void CreateBars();
     void CreateStatusBar();
     QAction* AddAction(QMenu* menu, int id);
-    void ShowTrackMenu(const QPoint& globalPos);
+    // The track pop-up menu as the tools describe it for the track under the pointer.
+    void ShowTrackMenu(const CTrackMenuState& state, const QPoint& globalPos);
     void InitialUpdate();
     void DocumentChanged();
     void UpdateTitle();

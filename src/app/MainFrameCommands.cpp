@@ -4,8 +4,12 @@
 #include "app/MainFrame.h"
 #include "app/PlotWidget.h"
 #include "doc/CommandIds.h"
+#include "exchange/AsciiImport.h"
+#include "exchange/ClipboardTable.h"
 #include "exchange/LasImport.h"
 #include "tracks/DataTrack.h"
+#include "view/ImageExport.h"
+#include "view/LogOperations.h"
 
 #include <QApplication>
 #include <QDockWidget>
@@ -13,7 +17,10 @@
 
 void CMainFrame::OnCommand(int id) {
     const auto handler = handlers.find(id);
-    if (handler != handlers.end()) handler->second();
+    if (handler != handlers.end()) {
+        handler->second();
+        plot->PageChanged(); // a command may change the page without saying so
+    }
     // Any other id is a command not built yet: it is disabled.
     UpdateCommandUi();
 }
@@ -34,12 +41,18 @@ void CMainFrame::RegisterFileCommands() {
     handlers[ID_FILE_PRINT_PREVIEW] = [this] { OnFilePrintPreview(); };
     handlers[ID_FILE_PRINT_SETUP] = [this] { OnFilePrintSetup(); };
     handlers[ID_FILE_IMPORT_LAS] = [this] { OnFileImportLas(); };
+    handlers[ID_FILE_SAVE_IMAGE] = [this] { OnSaveImageAs(view); };
+    handlers[ID_FILE_IMPORT_ASCII] = [this] { OnFileImportAscii(doc); };
     handlers[ID_APP_EXIT] = [this] { close(); };
     handlers[ID_APP_ABOUT] = [this] { ShowAboutDialog(this); };
 }
 
 void CMainFrame::RegisterEditCommands() {
     handlers[ID_EDIT_PASTE_IN_TRACK] = [this] { doc.OnPasteInTrack(); };
+    handlers[ID_EDIT_PASTE] = [this] { OnEditPaste(doc); };
+    handlers[ID_EDIT_PASTE_TABLE] = [this] { OnPasteTable(doc); };
+    handlers[ID_EDIT_COPY] = [this] { OnCopyPicture(view); };
+    handlers[ID_EDIT_COPY_HIREZ] = [this] { OnCopyHighRezImage(view); };
     handlers[ID_EDIT_ADD_TRACK] = [this] { doc.OnAddNewTrack(); };
     handlers[ID_EDIT_CLEAR_MARKERS] = [this] { doc.OnClearMarkers(); };
     handlers[ID_EDIT_RESET_CORRELATIONS] = [this] { doc.OnResetCorrelations(); };
@@ -64,14 +77,23 @@ void CMainFrame::RegisterOptionsCommands() {
 
 void CMainFrame::RegisterTrackCommands() {
     handlers[ID_INSERT_WELL_LOG] = [this] { InsertWellLog(doc); };
+    handlers[ID_TRACK_SMOOTH] = [this] { OnSmoothLog(doc); };
+    handlers[ID_TRACK_OPERATION] = [this] { OnTrackOperation(doc); };
+    handlers[ID_TOOLS_TRACK_OPERATION] = [this] { OnTrackTrackOperation(doc); };
     handlers[ID_TRACK_COPY_DATA] = [this] {
         if (CTrack* t = doc.SelectedTrack()) t->CopyData(platform);
     };
     handlers[ID_TRACK_FORMAT] = [this] {
         if (doc.SelectedTrack()) OnFormatTrack(doc.selectedTrack);
     };
-    handlers[ID_TRACK_DELETE] = [this] { doc.DeleteSelectedTracks(); };
-    handlers[ID_TOOL_ARROW] = [] {}; // the only tool so far, always current
+    handlers[ID_TRACK_DELETE] = [this] { doc.OnDeleteSelectedTracks(); };
+    handlers[ID_TRACK_OVERLAY] = [this] { doc.OnAddOverlay(); };
+    for (int id : {ID_TOOL_ARROW, ID_TOOL_MOVE, ID_TOOL_CORRELATION, ID_TOOL_DRAW, ID_TOOL_ERASER,
+                   ID_TOOL_MARKER, ID_TOOL_INFO})
+        handlers[id] = [this, id] {
+            plot->Tools().Choose(id);
+            plot->ToolChanged();
+        };
 }
 
 void CMainFrame::OnFormatTrack(int index) {

@@ -80,7 +80,8 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::OnFileOpen() {
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Open"), QString(),
-        kDocumentFilter + QStringLiteral(";;Las Files (*.las);;All Files (*)"));
+        kDocumentFilter + QStringLiteral(";;Las Files (*.las);;Text Files (*.txt *.csv *.tsv *.dat)"
+                                          ";;All Files (*)"));
     if (!path.isEmpty()) OpenDocumentFile(path);
 }
 

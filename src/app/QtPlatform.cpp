@@ -1,6 +1,12 @@
 #include "app/QtPlatform.h"
 
 #include "dialogs/ConfirmInputDlg.h"
+#include "dialogs/EnterDPIDialog.h"
+#include "dialogs/FileExportDialog.h"
+#include "dialogs/FilterLengthDlg.h"
+#include "dialogs/ImportAsciiDlg.h"
+#include "dialogs/MultiTrackOperationDlg.h"
+#include "dialogs/OperationDlg.h"
 #include "dialogs/ImportLasDlg.h"
 #include "dialogs/InputOptionsDlg.h"
 #include "dialogs/LithInputDlg.h"
@@ -8,6 +14,7 @@
 #include "dialogs/StratInputDialog.h"
 #include "dialogs/WellOptionsDlg.h"
 #include "platform/MessageBox.h"
+#include "platform/PageRender.h"
 #include "platform/QtSurface.h"
 #include "dialogs/TrackProperties.h"
 
@@ -16,7 +23,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QLocale>
 #include <QMimeData>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -115,8 +124,11 @@ void CQtPlatform::BeginProgress(const std::string& text, int lower, int upper, i
 
 void CQtPlatform::StepProgress() {
     if (!statusProgress) return;
-    statusProgress->setValue(std::min(statusProgress->maximum(), statusProgress->value() + progressStep));
-    // Repaint now and then; every step would cost more than the work.
+    const int before = statusProgress->value();
+    statusProgress->setValue(std::min(statusProgress->maximum(), before + progressStep));
+    // Repaint now and then; every step would cost more than the work, and a full
+    // bar (an import of more rows than it has steps) has nothing left to show.
+    if (statusProgress->value() == before) return;
     if (statusProgress->value() % std::max(1, statusProgress->maximum() / 100) == 0)
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -227,4 +239,99 @@ bool CQtPlatform::EditStratTop(std::string& name, float& top, float& bottom, Col
     bottom = dialog.Bottom();
     fillColor = dialog.FillColor();
     return true;
+}
+
+bool CQtPlatform::AskFilterLength(int& length) {
+    CFilterLengthDlg dialog(length, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    length = dialog.Length();
+    return true;
+}
+
+bool CQtPlatform::AskValueOperation(int& code, float& value) {
+    COperationDlg dialog(code, value, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    code = dialog.Code();
+    value = dialog.Value();
+    return true;
+}
+
+bool CQtPlatform::AskMultiTrackOperation(const std::vector<std::string>& labels,
+                                         CMultiTrackChoice& choice) {
+    CMultiTrackOperationDlg dialog(labels, choice, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choice = dialog.Choice();
+    return true;
+}
+
+bool CQtPlatform::AskAsciiColumns(const std::vector<std::string>& names, CAsciiColumns& choice) {
+    CImportAsciiDlg dialog(names, choice, window);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choice = dialog.Columns();
+    return true;
+}
+
+CSize CQtPlatform::MeasureText(const CFontDesc& font, std::string_view text) {
+    if (!measure) measure = std::make_unique<CQtTextMeasure>();
+    return measure->Measure(font, text);
+}
+
+bool CQtPlatform::RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels,
+                               int width, int height) {
+    return RenderPagePixels(draw, scale, pixels, width, height);
+}
+
+bool CQtPlatform::SetClipboardPicture(const CClipboardPicture& picture) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    auto* data = new QMimeData;
+    const QByteArray emf(picture.emf.data(), static_cast<qsizetype>(picture.emf.size()));
+    // Programs name the metafile either way.
+    data->setData(QStringLiteral("image/emf"), emf);
+    data->setData(QStringLiteral("image/x-emf"), emf);
+    if (picture.draw)
+        data->setData(QStringLiteral("image/svg+xml"),
+                      PageSvg(picture.draw, QSize(picture.page.cx, picture.page.cy)));
+    if (!picture.png.empty())
+        data->setData(QStringLiteral("image/png"),
+                      QByteArray(picture.png.data(), static_cast<qsizetype>(picture.png.size())));
+    clipboard->setMimeData(data);
+    return true;
+}
+
+bool CQtPlatform::SetClipboardBitmap(const unsigned char* pixels, int width, int height) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard || !pixels || width <= 0 || height <= 0) return false;
+    const QImage image =
+        QImage(pixels, width, height, width * 4, QImage::Format_RGB32).copy();
+    if (image.isNull()) return false;
+    clipboard->setImage(image);
+    return true;
+}
+
+bool CQtPlatform::ClipboardHasText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasText();
+}
+
+std::string CQtPlatform::DecimalSeparator() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+std::optional<CExportFileChoice> CQtPlatform::AskExportFileName(const std::string& title,
+                                                               const std::string& initialName,
+                                                               const std::string& typeList) {
+    CFileExportDialog dialog(TextFromBytes(title), TextFromBytes(initialName),
+                             TextFromBytes(typeList), window);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const CExportFileChoice choice = dialog.Choice();
+    if (choice.type == 0) return std::nullopt;
+    return choice;
+}
+
+std::optional<int> CQtPlatform::AskBitmapDpi(int proposed, float screenDpi, CSize base) {
+    CEnterDPIDialog dialog(proposed, screenDpi, base, window);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Dpi();
 }

@@ -7,7 +7,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class CQtTextMeasure;
 class QDialog;
 class QLabel;
 class QMainWindow;
@@ -47,6 +49,24 @@ public:
     bool ConfirmRange(float& top, float& base, float& value) override;
     bool EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray& library) override;
     bool EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) override;
+    bool AskFilterLength(int& length) override;
+    bool AskValueOperation(int& code, float& value) override;
+    bool AskMultiTrackOperation(const std::vector<std::string>& labels,
+                                CMultiTrackChoice& choice) override;
+    bool AskAsciiColumns(const std::vector<std::string>& names, CAsciiColumns& choice) override;
+    // Pictures of the page: text measured and pages drawn by the Qt surface, the
+    // clipboard's picture formats, the decimal separator of the number locale.
+    CSize MeasureText(const CFontDesc& font, std::string_view text) override;
+    bool RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels, int width,
+                      int height) override;
+    bool SetClipboardPicture(const CClipboardPicture& picture) override;
+    bool SetClipboardBitmap(const unsigned char* pixels, int width, int height) override;
+    bool ClipboardHasText() override;
+    std::string DecimalSeparator() override;
+    std::optional<CExportFileChoice> AskExportFileName(const std::string& title,
+                                                      const std::string& initialName,
+                                                      const std::string& typeList) override;
+    std::optional<int> AskBitmapDpi(int proposed, float screenDpi, CSize base) override;
 
     // The message pane's text when nothing is going on.
     static constexpr const char* kIdleMessage = "Ready";
@@ -61,6 +81,7 @@ private:
     QProgressBar* statusProgress = nullptr;
     int progressStep = 1;
     std::string lastMessage;
+    std::unique_ptr<CQtTextMeasure> measure; // made at the first measurement
 };
 
 // "Las Files (*.las)|*.las|" as a Qt file-dialog filter: "Las Files (*.las)".

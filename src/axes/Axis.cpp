@@ -127,6 +127,13 @@ void CAxis::AutoScale(float low, float high, int divisions) {
 }
 
 void CAxis::StepRange(int count) {
+    if (IsLogarithmic()) {
+        // A logarithmic range steps by a decade: a linear unit added to it would be
+        // rescaled as if linear, down to a minimum of 0 that no log axis can show.
+        if (count > 0 && max < 1e37f) max *= 10;
+        if (count < 0 && max / 10 > min) max /= 10;
+        return;
+    }
     if (count > 0) {
         max += majorUnit;
         if ((max - min) / majorUnit > 8) AutoScale(min, max, 4);

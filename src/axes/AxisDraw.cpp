@@ -32,10 +32,6 @@ bool SameSide(const CAxis& a) {
     return (a.tickSide == 1) == (a.labelSide == 1);
 }
 
-int Mid(int a, int b) {
-    return static_cast<int>((static_cast<long long>(a) + b) / 2);
-}
-
 // Offset across the axis of a major or minor tick's far end.
 int TickReach(const CAxis& a, bool major) {
     return major ? a.tickLength * Dir(a) : a.tickLength * Dir(a) / 2;

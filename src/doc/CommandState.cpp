@@ -29,6 +29,28 @@ CCommandState QueryDocCommand(const CTarvikDoc& doc, int id) {
         return on(doc.SelectedTrack() != nullptr);
     case ID_FILE_EXPORT_LAS:
         return on(false); // there is no LAS writer
+    case ID_FILE_SAVE_IMAGE:
+    case ID_EDIT_COPY_HIREZ:
+        return on(doc.TrackCount() > 0);
+    case ID_EDIT_PASTE_TABLE:
+        return on(doc.Platform().ClipboardHasText());
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+        return on(true);
+    case ID_TRACK_SMOOTH: {
+        // The log at the selected index, as the command smooths.
+        const int i = doc.selectedTrack;
+        return on(i >= 0 && i < doc.TrackCount() &&
+                  doc.tracks[static_cast<size_t>(i)]->type == kTrackLog);
+    }
+    case ID_TRACK_OPERATION: {
+        const CTrack* t = doc.SelectedTrack();
+        return on(t && (t->type == kTrackLog || t->type == kTrackData));
+    }
+    case ID_TOOLS_TRACK_OPERATION:
+        return on(doc.TrackCount() > 3);
+    case ID_FILE_IMPORT_ASCII:
+        return on(true);
     case ID_OPTIONS_WELL:
     case ID_OPTIONS_INPUT_METHOD:
     case ID_EDIT_ADD_TRACK:

@@ -62,6 +62,13 @@ public:
     int SelectTrack(int index, bool add);
     CTrack* SelectedTrack() const;
     void DeleteSelectedTracks();
+    // Track > Delete selected tracks: asks first; the current track is none after.
+    void OnDeleteSelectedTracks();
+    // Track > Add Overlay on the current track: it is laid over the track before it,
+    // or, when the tracks after it are overlays, the last of them is laid out again.
+    void OnAddOverlay();
+    // Moves track `from` to index `to` of the list without it (the selection follows).
+    void MoveTrack(int from, int to);
     void EditTrack(int index);
     CTrack* FirstTrackOfType(int type) const;
     void DeleteTracksOfType(int type);

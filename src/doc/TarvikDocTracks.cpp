@@ -139,3 +139,36 @@ CTrack* CTarvikDoc::AddNewTrack(NewTrackKind kind) {
     UpdateAllViews();
     return tracks.back().get();
 }
+
+void CTarvikDoc::OnDeleteSelectedTracks() {
+    if (!SelectedTrack()) return;
+    if (!platform.AskOkCancel("Are you sure you want to delete the selected tracks?")) return;
+    DeleteSelectedTracks();
+    selectedTrack = -1;
+}
+
+void CTarvikDoc::OnAddOverlay() {
+    const int i = selectedTrack;
+    if (i < 0 || i >= TrackCount()) return; // no current track
+    if (!IsOverlayAfter(i)) {
+        tracks[static_cast<size_t>(i)]->overlay = 1;
+    } else {
+        int last = i + 1;
+        while (IsOverlayAfter(last)) ++last;
+        tracks[static_cast<size_t>(last)]->overlay = 0;
+    }
+    SetModifiedFlag(); // the overlay flag is part of the file
+    UpdateAllViews();
+}
+
+void CTarvikDoc::MoveTrack(int from, int to) {
+    if (from < 0 || from >= TrackCount() || to < 0 || to >= TrackCount() || from == to) return;
+    const CTrack* selected = selectedTrack >= 0 && selectedTrack < TrackCount()
+                                 ? tracks[static_cast<size_t>(selectedTrack)].get()
+                                 : nullptr;
+    std::unique_ptr<CTrack> t = std::move(tracks[static_cast<size_t>(from)]);
+    tracks.erase(tracks.begin() + from);
+    tracks.insert(tracks.begin() + to, std::move(t));
+    for (int k = 0; selected && k < TrackCount(); ++k)
+        if (tracks[static_cast<size_t>(k)].get() == selected) selectedTrack = k;
+}

@@ -1,3 +1,4 @@
+// The shared line reader: pieces of the file, byte-order marks, UTF-16 decoding.
 #include "exchange/LineReader.h"
 
 #include "base/TextParse.h"
@@ -12,10 +13,46 @@ namespace {
 
 constexpr size_t kChunk = 1 << 20;
 
+// Plain decimals ("-123.4567": at most 19 digits, no exponent), nearly all that log
+// files hold, without the library's general path: the digits as an integer divided
+// by a power of ten are two exact doubles and one correctly rounded division, so the
+// value is the one from_chars gives. False leaves the token to from_chars.
+bool PlainDecimal(const char* p, const char* end, double& out) {
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = p < end && *p == '-';
+    p += negative;
+    uint64_t m = 0;
+    int digits = 0, fraction = 0;
+    const auto take = [&](bool afterPoint) {
+        for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p) {
+            if (++digits > 19) return false;
+            m = m * 10 + static_cast<unsigned>(*p - '0');
+            fraction += afterPoint;
+        }
+        return true;
+    };
+    if (!take(false)) return false;
+    if (p < end && *p == '.') {
+        ++p;
+        if (!take(true)) return false;
+    }
+    if (digits == 0 || (p < end && (*p == 'e' || *p == 'E')) || m > (uint64_t{1} << 53))
+        return false;
+    const double v = static_cast<double>(m) / kPow10[fraction];
+    out = negative ? -v : v;
+    return true;
+}
+
 } // namespace
 
 bool TokenValue(const char* p, const char* end, float& out) {
     double d;
+    if (PlainDecimal(p, end, d)) {
+        out = static_cast<float>(d);
+        return true;
+    }
     const auto r = std::from_chars(p, end, d);
     if (r.ec == std::errc()) {
         out = static_cast<float>(d);

@@ -19,7 +19,7 @@ inline bool TokenValue(std::string_view token, float& out) {
 }
 
 class CLineReader {
-public:
+  public:
     CLineReader() = default;
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
@@ -36,7 +36,7 @@ public:
     uint64_t Position() const { return consumed + pos; }
     uint64_t FileSize() const { return fileSize; }
 
-protected:
+  protected:
     // Moves the unread rest to the front and reads more after it; false at the end.
     bool Fill();
 
@@ -47,7 +47,7 @@ protected:
     uint64_t fileSize = 0;
     uint64_t consumed = 0; // bytes of text before buffer[pos]
 
-private:
+  private:
     enum class Encoding { Bytes, Utf16LE, Utf16BE };
 
     bool FillBytes(size_t room);

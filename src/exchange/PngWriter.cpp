@@ -1,6 +1,7 @@
 #include "exchange/PngWriter.h"
 
 #include "base/FileIO.h"
+#include "exchange/DibImage.h"
 
 #include <png.h>
 
@@ -28,8 +29,10 @@ void OnPngWarning(png_structp, png_const_charp) {}
 
 // Everything that can jump back lives here, so no object of ours is skipped by
 // longjmp and nothing the caller cleans up is modified after setjmp.
+// Rows are rowStride bytes apart, which is negative for a bottom-up bitmap; a fourth
+// byte of each pixel is left out.
 bool WriteImage(png_structp png, png_infop info, FILE* file, int width, int height,
-                const unsigned char* rows, size_t rowStride, bool bgr) {
+                const unsigned char* rows, std::ptrdiff_t rowStride, bool bgr, bool filler) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
@@ -37,8 +40,9 @@ bool WriteImage(png_structp png, png_infop info, FILE* file, int width, int heig
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     if (bgr) png_set_bgr(png);
+    if (filler) png_set_filler(png, 0, PNG_FILLER_AFTER);
     for (int y = 0; y < height; ++y)
-        png_write_row(png, rows + static_cast<size_t>(y) * rowStride);
+        png_write_row(png, rows + static_cast<std::ptrdiff_t>(y) * rowStride);
     png_write_end(png, info);
     return true;
 }
@@ -48,7 +52,33 @@ bool Fail(std::string* error, std::string reason) {
     return false;
 }
 
+bool WriteRows(FILE* file, int width, int height, const unsigned char* rows,
+               std::ptrdiff_t rowStride, bool bgr, bool filler, std::string& why) {
+    CPngContext ctx;
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &ctx, OnPngError, OnPngWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    const bool ok =
+        info && WriteImage(png, info, file, width, height, rows, rowStride, bgr, filler);
+    if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
+    if (!ok) why = info ? ctx.message : "out of memory";
+    return ok;
+}
+
 } // namespace
+
+bool WritePng(std::FILE* out, const CDIBImage& image, std::string* error) {
+    if (image.IsEmpty()) return Fail(error, "there is no image to write");
+    if (image.Width() > kMaxSide || image.Height() > kMaxSide)
+        return Fail(error,
+                    "a PNG image is at most " + std::to_string(kMaxSide) + " pixels wide and high");
+    std::string why;
+    if (WriteRows(out, image.Width(), image.Height(), image.TopRow(0),
+                  -static_cast<std::ptrdiff_t>(image.RowBytes()), true, image.BitCount() == 32,
+                  why))
+        return true;
+    return Fail(error, "libpng: " + why);
+}
 
 bool WritePng(const std::string& path, int width, int height, const unsigned char* rows,
               size_t rowStride, bool bgr, std::string* error) {
@@ -61,18 +91,10 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
     // Written beside the target and renamed over it: a failure keeps the old file.
     CAtomicFile out;
     if (!out.Open(path)) return Fail(error, "cannot open " + path + ": " + out.Error());
-    FILE* file = out.File();
-
-    CPngContext ctx;
-    png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, &ctx, OnPngError, OnPngWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool ok = info && WriteImage(png, info, file, width, height, rows, rowStride, bgr);
-    if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
-    if (!ok) {
-        if (!info) ctx.message = "out of memory";
-        return Fail(error, "cannot write PNG " + path + ": " + ctx.message);
-    }
+    std::string why;
+    if (!WriteRows(out.File(), width, height, rows, static_cast<std::ptrdiff_t>(rowStride), bgr,
+                   false, why))
+        return Fail(error, "cannot write PNG " + path + ": " + why);
     // A full disk often shows only when the last buffer is flushed.
     if (!out.Commit()) return Fail(error, "cannot write " + path + ": " + out.Error());
     return true;

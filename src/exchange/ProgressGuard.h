@@ -7,7 +7,7 @@
 #include <string>
 
 class CProgressGuard {
-public:
+  public:
     explicit CProgressGuard(IPlatformServices& services) : platform(services) {}
     CProgressGuard(const CProgressGuard&) = delete;
     CProgressGuard& operator=(const CProgressGuard&) = delete;
@@ -28,7 +28,8 @@ public:
         platform.BeginProgress(text, lower, upper, step);
         barShown = true;
         steps = 0;
-        stepsToFull = step > 0 && upper > lower ? (static_cast<long long>(upper) - lower) / step : 0;
+        stepsToFull =
+            step > 0 && upper > lower ? (static_cast<long long>(upper) - lower) / step : 0;
     }
     void Step() {
         if (steps >= stepsToFull) return;
@@ -40,7 +41,7 @@ public:
         barShown = false;
     }
 
-private:
+  private:
     IPlatformServices& platform;
     bool windowShown = false;
     bool barShown = false;

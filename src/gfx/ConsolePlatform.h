@@ -21,6 +21,12 @@ public:
         return items.empty() ? -1 : 0;
     }
 
+    // Every column of an ASCII file, against the depth column and unit it was given.
+    bool AskAsciiColumns(const std::vector<std::string>& names, CAsciiColumns& choice) override {
+        choice.ticked.assign(names.size(), 1);
+        return true;
+    }
+
     int MessageCount() const { return messages; }
 
 private:

@@ -66,12 +66,12 @@ void DrawFittedText(CDrawSurface& dc, const CRect& box, std::string_view text) {
     }
     dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
     if (w > h) {
-        dc.TextOut((box.left + box.right) / 2, (line + box.top + box.bottom) / 2, text);
+        dc.TextOut(Mid(box.left, box.right), Mid(box.top, box.bottom, line), text);
     } else {
         f.escapement = 900;
         f.orientation = 900;
         dc.SelectFont(f);
-        dc.TextOut((line + box.left + box.right) / 2, (box.top + box.bottom) / 2, text);
+        dc.TextOut(Mid(box.left, box.right, line), Mid(box.top, box.bottom), text);
     }
     dc.SelectFont(old);
 }

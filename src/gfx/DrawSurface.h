@@ -1,7 +1,8 @@
 // The one drawing surface everything draws through: device-context semantics
 // (selected pen, brush and font, text colour and alignment, background mode, a
 // current position, clip rectangles) over logical units. Implementations: Qt's
-// QPainter (screen, printer, images, SVG, PDF) and a recording one for tests.
+// QPainter (screen, printer, images, SVG, PDF), an enhanced metafile (exchange/) and
+// a recording one for tests.
 #pragma once
 
 #include "gfx/Colour.h"

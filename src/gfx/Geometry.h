@@ -15,6 +15,9 @@ inline int SaturatePixels(double v) {
     return static_cast<int>(v);
 }
 
+// The middle of two device coordinates (and a third added), without overflow.
+inline int Mid(long long a, long long b, long long add = 0) { return SaturatePixels(static_cast<double>(a + b + add) / 2); }
+
 struct CPoint {
     int x = 0;
     int y = 0;

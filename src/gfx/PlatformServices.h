@@ -5,9 +5,13 @@
 #pragma once
 
 #include "gfx/Colour.h"
+#include "gfx/DrawSurface.h"
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CLithArray;
@@ -23,7 +27,41 @@ struct CWellOptions {
 // The kinds "Select new track type" offers, in its order.
 enum class NewTrackKind { Data = 0, Strat = 1, Lith = 2 };
 
+// What "Select Data Columns" chooses for an ASCII import.
+struct CAsciiColumns {
+    std::vector<int> ticked; // one flag per column name, 1 where ticked
+    int unit = 0;            // 0 meters, 1 feet
+    int depthColumn = 1;     // counted from 1
+};
+
+// What "Multi Track Operation" chooses: two of the candidates it lists, the
+// operation (0 "A + B" to 4 "A / ( A + B )") and the new track's name.
+struct CMultiTrackChoice {
+    int trackA = 0;
+    int trackB = 0;
+    int operation = 0;
+    std::string name = "newTrack";
+};
+
 enum class MsgIcon { Information, Exclamation, Error };
+
+// Draws the page onto a surface, in page coordinates.
+using PageDrawing = std::function<void(CDrawSurface&)>;
+
+// The pictures Copy puts on the clipboard: one page as an enhanced metafile and as a
+// PNG, and the drawing itself for the formats only the platform can make.
+struct CClipboardPicture {
+    std::string emf;
+    std::string png;
+    CSize page; // pixels
+    PageDrawing draw;
+};
+
+// What "Export Image As Type" chose: the file and its type, counted from 1.
+struct CExportFileChoice {
+    std::string path;
+    int type = 0;
+};
 
 class IPlatformServices {
 public:
@@ -122,5 +160,76 @@ public:
     virtual bool EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) {
         (void)name, (void)top, (void)bottom, (void)fillColor;
         return false;
+    }
+
+    // The log operations' dialogs, each starting from the values it is given and
+    // giving true for OK. "Enter filter length": points to average over, 3 to 1000.
+    virtual bool AskFilterLength(int& length) {
+        (void)length;
+        return false;
+    }
+    // "Operation": the operation code (ValueOperation.h) and the value it takes.
+    virtual bool AskValueOperation(int& code, float& value) {
+        (void)code, (void)value;
+        return false;
+    }
+    // "Multi Track Operation" over the labels of the candidate tracks.
+    virtual bool AskMultiTrackOperation(const std::vector<std::string>& labels,
+                                        CMultiTrackChoice& choice) {
+        (void)labels, (void)choice;
+        return false;
+    }
+    // "Select Data Columns" for the column names of an ASCII file.
+    virtual bool AskAsciiColumns(const std::vector<std::string>& names, CAsciiColumns& choice) {
+        (void)names, (void)choice;
+        return false;
+    }
+
+    // --- pictures of the page ---
+    // Width and cell height of the text in the font (its height resolved, no point
+    // size) as the screen measures it, for surfaces that cannot measure text
+    // themselves. Without fonts: half an em a character and a cell of 1.15 em.
+    virtual CSize MeasureText(const CFontDesc& font, std::string_view text) {
+        const double em = font.height < 0   ? -font.height
+                          : font.height > 0 ? font.height / 1.15
+                                            : 14;
+        long long chars = 0;
+        for (const char c : text)
+            chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        return {static_cast<int>(std::min(chars * em / 2, 1e9)), static_cast<int>(em * 1.15 + 0.5)};
+    }
+    // Draws the page enlarged by scale into width x height pixels of 32 bits (blue,
+    // green, red, unused), rows top first, over white; false when it cannot.
+    virtual bool RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels,
+                              int width, int height) {
+        (void)draw, (void)scale, (void)pixels, (void)width, (void)height;
+        return false;
+    }
+    // The clipboard's pictures; false when the clipboard refused them.
+    virtual bool SetClipboardPicture(const CClipboardPicture& picture) {
+        (void)picture;
+        return false;
+    }
+    // A bitmap on the clipboard, in RenderPixels' form.
+    virtual bool SetClipboardBitmap(const unsigned char* pixels, int width, int height) {
+        (void)pixels, (void)width, (void)height;
+        return false;
+    }
+    // Whether the clipboard holds text, for enabling the paste commands.
+    virtual bool ClipboardHasText() { return GetClipboardText().has_value(); }
+    // The user's decimal separator, for numbers pasted from a spreadsheet.
+    virtual std::string DecimalSeparator() { return "."; }
+    // "Export Image As Type": a save-file dialog over the "|"-separated type list.
+    virtual std::optional<CExportFileChoice> AskExportFileName(const std::string& title,
+                                                               const std::string& initialName,
+                                                               const std::string& typeList) {
+        (void)title, (void)initialName, (void)typeList;
+        return std::nullopt;
+    }
+    // The resolution dialog of a bitmap: proposes a dpi and shows the size the bitmap
+    // will have (base is its size at screenDpi); the dpi entered, or nothing.
+    virtual std::optional<int> AskBitmapDpi(int proposed, float screenDpi, CSize base) {
+        (void)proposed, (void)screenDpi, (void)base;
+        return std::nullopt;
     }
 };

@@ -1,13 +1,16 @@
+// The page into picture files: bitmaps and metafiles through the core, SVG and PDF
+// through Qt.
 #include "platform/Export.h"
 
+#include "platform/PageRender.h"
 #include "platform/QtSurface.h"
 #include "base/FileIO.h"
 #include "doc/TarvikDoc.h"
-#include "exchange/PngWriter.h"
+#include "exchange/ImageFormats.h"
+#include "view/ImageExport.h"
 #include "view/TarvikView.h"
 
 #include <QFile>
-#include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -19,11 +22,9 @@
 namespace {
 
 constexpr float kScreenDpi = 96.0f;
-// The largest raster we agree to make (a 300 dpi plot of 8 x 40 inches is well inside).
-constexpr double kMaxPixels = 400e6;
 
 // The picture takes the tracks' extent and this much white to its right and below.
-constexpr int kExportMargin = 20;
+constexpr int kExportMargin = kImageMargin;
 
 void Draw(CTarvikView& view, QPainter& painter, double scale, bool antialias) {
     painter.scale(scale, scale);
@@ -33,30 +34,23 @@ void Draw(CTarvikView& view, QPainter& painter, double scale, bool antialias) {
     view.DrawPage(dc, view.PageRect());
 }
 
-bool ExportRaster(CTarvikView& view, const QSize& page, const std::string& path, int dpi,
-                  std::string& error) {
-    const double s = std::max(1.0, dpi / static_cast<double>(kScreenDpi));
-    const double w = std::trunc(page.width() * s);
-    const double h = std::trunc(page.height() * s);
-    if (!(w >= 1 && h >= 1) || w * h > kMaxPixels) {
-        error = "the image would be " + std::to_string(static_cast<long long>(w)) + " x " +
-                std::to_string(static_cast<long long>(h)) + " pixels, too large to make";
-        return false;
+// What a picture asks of a platform on the command line: text measured and the page
+// drawn as the screen does. Nobody is asked anything.
+class CExportServices : public IPlatformServices {
+public:
+    void Message(const std::string&, MsgIcon) override {}
+    bool AskOkCancel(const std::string&) override { return true; }
+    CSize MeasureText(const CFontDesc& font, std::string_view text) override {
+        return measure.Measure(font, text);
     }
-    QImage image(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB888);
-    if (image.isNull()) {
-        error = "Failed to create image. Maybe out of memory?";
-        return false;
+    bool RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels, int width,
+                      int height) override {
+        return RenderPagePixels(draw, scale, pixels, width, height);
     }
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        // Enlarged in steps of 1/1000, as the window's copies are.
-        Draw(view, painter, std::trunc(s * 1000.0) / 1000.0, true);
-    }
-    return WritePng(path, image.width(), image.height(), image.constBits(),
-                    static_cast<size_t>(image.bytesPerLine()), false, &error);
-}
+
+private:
+    CQtTextMeasure measure;
+};
 
 // A file that remembers a failed write: Qt's writers carry on past one, and the
 // file forgets it at the next flush.
@@ -149,10 +143,18 @@ bool ExportPage(CTarvikDoc& doc, const std::string& path, int dpi, std::string& 
     const QSize page(extent.right + kExportMargin, extent.bottom + kExportMargin);
 
     const std::string ext = ExtensionOf(path);
-    if (ext == ".png") return ExportRaster(view, page, path, dpi, error);
+    const CImageFormat* format = FindImageFormat(path);
+    if (!format) {
+        error = ext.empty() ? "the file name has no extension to choose the format by"
+                            : "cannot export " + ext + " files (use " + KnownImageExtensions() + ")";
+        return false;
+    }
     if (ext == ".svg") return ExportSvg(view, page, path, error);
     if (ext == ".pdf") return ExportPdf(view, page, path, error);
-    error = ext.empty() ? "the file name has no extension to choose the format by"
-                        : "cannot export " + ext + " files yet (use .png, .svg or .pdf)";
-    return false;
+    // Bitmaps and metafiles are made by the core, as Save Image as makes them.
+    CExportServices services;
+    const PictureResult made =
+        ExportPicture(view, services, path, *format, ImageScale(dpi, kScreenDpi), error);
+    if (made == PictureResult::CannotOpen) error = "cannot open the file: " + error;
+    return made == PictureResult::Written;
 }

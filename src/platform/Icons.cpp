@@ -1,3 +1,5 @@
+// The tool-bar icons and the tool pointers, drawn with QPainter so they need no
+// image files and stay sharp at any size.
 #include "platform/Icons.h"
 
 #include "doc/CommandIds.h"
@@ -5,8 +7,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 
 #include <functional>
+#include <initializer_list>
 
 namespace {
 
@@ -261,6 +265,132 @@ QIcon IconFor(int id) {
     }
 }
 
+// Pointers are drawn on a 32 x 32 grid: white shapes with a dark outline (or dark
+// lines with a white halo) show on the white page and on dark curves alike.
+constexpr int kCursorSize = 32;
+
+QPen Outline() { return QPen(Qt::black, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+
+void Halo(QPainter& p, const QLineF& line, double width) {
+    p.setPen(QPen(Qt::white, width + 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(line);
+}
+
+QPainterPath Polygon(std::initializer_list<QPointF> points) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(points)));
+    path.closeSubpath();
+    return path;
+}
+
+QCursor MakeCursor(const Drawing& draw, QPoint hotSpot) {
+    QPixmap pixmap(kCursorSize, kCursorSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p);
+    p.end();
+    return QCursor(pixmap, hotSpot.x(), hotSpot.y());
+}
+
+void FourWayArrows(QPainter& p) {
+    p.setPen(Outline());
+    p.setBrush(Qt::white);
+    p.drawPath(Polygon({{16, 2},      {21, 8},      {17.5, 8},    {17.5, 14.5}, {24, 14.5},
+                        {24, 11},     {30, 16},     {24, 21},     {24, 17.5},   {17.5, 17.5},
+                        {17.5, 24},   {21, 24},     {16, 30},     {11, 24},     {14.5, 24},
+                        {14.5, 17.5}, {8, 17.5},    {8, 21},      {2, 16},      {8, 11},
+                        {8, 14.5},    {14.5, 14.5}, {14.5, 8},    {11, 8}}));
+}
+
+void DoubleArrowWithBar(QPainter& p) {
+    // Up and down along the depth, the bar marking the depth that was grabbed.
+    p.setPen(Outline());
+    p.setBrush(Qt::white);
+    p.drawPath(Polygon({{16, 2},      {21, 8},    {17.5, 8},    {17.5, 14.5}, {27, 14.5},
+                        {27, 17.5},   {17.5, 17.5}, {17.5, 24}, {21, 24},     {16, 30},
+                        {11, 24},     {14.5, 24}, {14.5, 17.5}, {5, 17.5},    {5, 14.5},
+                        {14.5, 14.5}, {14.5, 8},  {11, 8}}));
+}
+
+void Pencil(QPainter& p) {
+    // Drawn along +x from its tip, then turned to point down and to the left.
+    p.translate(2, 29);
+    p.rotate(-45);
+    const QPen outline = Outline();
+    p.setPen(QPen(Qt::white, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(Polygon({{0, 0}, {8, -4}, {34, -4}, {34, 4}, {8, 4}}));
+    p.setPen(outline);
+    p.setBrush(QColor(240, 215, 170));
+    p.drawPath(Polygon({{0, 0}, {8, -4}, {8, 4}}));
+    p.setBrush(QColor(245, 200, 80));
+    p.drawRect(QRectF(8, -4, 21, 8));
+    p.setBrush(QColor(235, 130, 140));
+    p.drawRect(QRectF(29, -4, 5, 8));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    p.drawPath(Polygon({{0, 0}, {3, -1.5}, {3, 1.5}}));
+}
+
+void Eraser(QPainter& p) {
+    // The rubbing face is at the hot spot, the block reaching up to the right.
+    p.translate(6, 26);
+    p.rotate(-45);
+    p.setPen(QPen(Qt::white, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0, -6, 22, 12));
+    p.setPen(Outline());
+    p.setBrush(QColor(245, 245, 245));
+    p.drawRect(QRectF(0, -6, 8, 12));
+    p.setBrush(QColor(235, 130, 140));
+    p.drawRect(QRectF(8, -6, 14, 12));
+}
+
+void MarkerCross(QPainter& p) {
+    // The red line is where the marker goes; the black line crosses it at the depth.
+    const QLineF across(3, 16, 29, 16), up(16, 3, 16, 12), down(16, 20, 16, 29);
+    for (const QLineF& l : {across, up, down}) Halo(p, l, 1.5);
+    p.setPen(QPen(Qt::black, 1.5, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(up);
+    p.drawLine(down);
+    p.setPen(QPen(QColor(200, 50, 50), 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(across);
+}
+
+void ArrowWithInfo(QPainter& p) {
+    p.setPen(Outline());
+    p.setBrush(Qt::white);
+    p.drawPath(
+        Polygon({{1.5, 1.5}, {1.5, 20}, {6.5, 15.5}, {10, 23}, {13, 21.5}, {9.5, 14}, {15.5, 14}}));
+    p.setBrush(QColor(225, 237, 252));
+    p.setPen(QPen(kAccent, 1.4));
+    p.drawEllipse(QPointF(24, 24), 6.5, 6.5);
+    p.setPen(QPen(kAccent, 2.2, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(24, 22.5), QPointF(24, 28));
+    p.setPen(QPen(kAccent, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawPoint(QPointF(24, 19.5));
+}
+
 } // namespace
 
 QIcon CommandIcon(int id) { return IconFor(id); }
+
+QCursor CommandCursor(int id) {
+    switch (id) {
+    case ID_TOOL_MOVE:
+        return MakeCursor(FourWayArrows, {16, 16});
+    case ID_TOOL_CORRELATION:
+        return MakeCursor(DoubleArrowWithBar, {16, 16});
+    case ID_TOOL_DRAW:
+        return MakeCursor(Pencil, {2, 29});
+    case ID_TOOL_ERASER:
+        return MakeCursor(Eraser, {6, 26});
+    case ID_TOOL_MARKER:
+        return MakeCursor(MarkerCross, {16, 16});
+    case ID_TOOL_INFO:
+        return MakeCursor(ArrowWithInfo, {1, 1});
+    default:
+        return QCursor(Qt::ArrowCursor);
+    }
+}

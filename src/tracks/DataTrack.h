@@ -43,6 +43,9 @@ class CDataTrack : public CTrack {
     // skipped (NaN when nothing else is there); false when there are none.
     bool GetBounds(float& minValue, float& maxValue, float& minDepth, float& maxDepth) const;
     void RescaleToData();
+    // The value operation (ValueOperation.h) on every value that is present, depths
+    // untouched; gives the number of values it changed.
+    int ApplyOperation(int code, float x);
     // Mean value of the points from top to base (inclusive), nulls and NaN or
     // infinite values skipped; nullvalue when none.
     float AveragePoints(float top, float base) const;

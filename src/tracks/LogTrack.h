@@ -23,6 +23,13 @@ public:
     float AverageRange(float top, float base) const;
     // A rounded header range over all samples that are not null, 3 divisions.
     void RescaleToData();
+    // A centred moving average over length samples (an even length acts as the
+    // next odd one), cut short at the ends; missing samples are left out of the
+    // means and stay as they are. 0 when length / 2 is below 1 and nothing changed.
+    int Smooth(int length);
+    // The value operation (ValueOperation.h) on every sample that is present; gives
+    // the number of samples it changed.
+    int ApplyOperation(int code, float x);
 
     // Depth of sample i as drawn (with the track's depth shift).
     float SampleDepth(long long i) const {

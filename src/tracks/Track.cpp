@@ -135,7 +135,7 @@ void CTrack::PlaceColumn(CDrawSurface& dc) {
 
 void CTrack::DrawEmptyHint(CDrawSurface& dc) {
     const int h = TextHeight(dc);
-    DrawRotatedText(dc, (rect.left + rect.right) / 2 + h / 2, (rect.top + rect.bottom) / 2,
+    DrawRotatedText(dc, SaturatePixels(Mid(rect.left, rect.right) + static_cast<double>(h / 2)), Mid(rect.top, rect.bottom),
                     "Click with pencil to add layers");
 }
 
@@ -144,6 +144,6 @@ void CTrack::DrawTitleAbove(CDrawSurface& dc) {
     const CFontDesc old = dc.SelectFont(depthAxis ? depthAxis->tickFont : hAxis.tickFont);
     const int h = TextHeight(dc);
     dc.SelectFont(hAxis.titleFont);
-    dc.TextOut((rect.left + rect.right) / 2, rect.top - hAxis.tickLength - h - 4, title);
+    dc.TextOut(Mid(rect.left, rect.right), SaturatePixels(static_cast<double>(rect.top) - hAxis.tickLength - h - 4), title);
     dc.SelectFont(old);
 }

@@ -1,3 +1,4 @@
+// The value operations on one number, and on the samples and values of tracks.
 #include "tracks/ValueOperation.h"
 
 #include "base/ValueRange.h"

@@ -33,7 +33,9 @@ inline constexpr std::array<const char*, kValueOperationCount> kValueOperationNa
 };
 
 // The four arithmetic operations take the dialog's value; the conversions do not.
-inline bool OperationTakesValue(int code) { return code >= kOpAdd && code <= kOpDivide; }
+inline bool OperationTakesValue(int code) {
+    return code >= kOpAdd && code <= kOpDivide;
+}
 
 // Pounds per square inch in a megapascal, as a single float.
 inline constexpr float kPsiPerMpa = 145.03773498535156f;

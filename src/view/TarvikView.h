@@ -18,6 +18,8 @@ public:
         resX = horizontal;
         resY = vertical;
     }
+    float ResolutionX() const { return resX; }
+    float ResolutionY() const { return resY; }
 
     // Page and plot rectangles from the document's lengths; also stores the page
     // width and height back into the document.

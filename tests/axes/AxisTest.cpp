@@ -158,6 +158,17 @@ TEST(Axis, StepRangeAndLogRange) {
     a.StepRange(-4); // not more than one unit: nothing happens
     EXPECT_FLOAT_EQ(a.max, 20);
 
+    // A logarithmic range steps a decade and stays logarithmic.
+    a.Init(kAxisLogH, 0.2f, 2000, 1, "RT");
+    a.StepRange(4);
+    EXPECT_FLOAT_EQ(a.min, 0.2f);
+    EXPECT_FLOAT_EQ(a.max, 20000);
+    a.StepRange(-4);
+    a.StepRange(-4);
+    a.StepRange(-4);
+    a.StepRange(-4);
+    EXPECT_FLOAT_EQ(a.max, 2); // never down to the minimum
+
     CAxis l;
     l.SetLogRange(0.37f, 2345);
     EXPECT_NEAR(l.min, 0.3, 1e-6);

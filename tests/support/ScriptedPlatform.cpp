@@ -2,12 +2,6 @@
 
 #include <tuple>
 
-template <typename T> static T Next(std::deque<T>& q, T fallback) {
-    if (q.empty()) return fallback;
-    T v = q.front();
-    q.pop_front();
-    return v;
-}
 
 void CScriptedPlatform::Message(const std::string& text, MsgIcon) { messages.push_back(text); }
 
@@ -60,6 +54,7 @@ bool CScriptedPlatform::EditInputMethod(int& inputMethod, int& confirmInput) {
 }
 
 bool CScriptedPlatform::EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray&) {
+    if (onLith) onLith(top);
     const auto a = Take(lithAnswers);
     if (a) top = a->top, bottom = a->bottom, lithId = a->lithId;
     return a.has_value();
@@ -69,4 +64,74 @@ bool CScriptedPlatform::EditStratTop(std::string& name, float& top, float& botto
     const auto a = Take(stratAnswers);
     if (a) name = a->name, top = a->top, bottom = a->bottom, fill = a->fill;
     return a.has_value();
+}
+
+bool CScriptedPlatform::AskFilterLength(int& length) {
+    filterShown = length;
+    const auto a = Take(filterAnswers);
+    if (a) length = *a;
+    return a.has_value();
+}
+
+bool CScriptedPlatform::AskValueOperation(int& code, float& value) {
+    const auto a = Take(operationAnswers);
+    if (a) code = a->code, value = a->value;
+    return a.has_value();
+}
+
+bool CScriptedPlatform::AskMultiTrackOperation(const std::vector<std::string>& labels,
+                                               CMultiTrackChoice& choice) {
+    multiTrackLabels = labels;
+    const auto a = Take(multiTrackAnswers);
+    if (a) choice = *a;
+    return a.has_value();
+}
+
+bool CScriptedPlatform::AskAsciiColumns(const std::vector<std::string>& names,
+                                        CAsciiColumns& choice) {
+    asciiNames = names;
+    asciiShown = choice;
+    const auto a = Take(asciiAnswers);
+    if (a) choice = *a;
+    return a.has_value();
+}
+
+bool CScriptedPlatform::RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels,
+                                     int width, int height) {
+    ++renders;
+    renderScale = scale;
+    renderSize = {width, height};
+    if (renderRefuses) return false;
+    rendered.Clear();
+    draw(rendered);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            unsigned char* p = pixels + (static_cast<size_t>(y) * width + x) * 4;
+            p[0] = static_cast<unsigned char>(y), p[1] = static_cast<unsigned char>(x), p[2] = 0x80;
+        }
+    return true;
+}
+
+bool CScriptedPlatform::SetClipboardPicture(const CClipboardPicture& picture) {
+    clipboardPicture = picture;
+    clipboardPicture->draw = nullptr; // it draws a view that may be gone
+    return !clipboardRefuses;
+}
+
+bool CScriptedPlatform::SetClipboardBitmap(const unsigned char* pixels, int width, int height) {
+    clipboardBitmap.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
+    clipboardBitmapSize = {width, height};
+    return !clipboardRefuses;
+}
+
+std::optional<CExportFileChoice>
+CScriptedPlatform::AskExportFileName(const std::string& title, const std::string& initialName,
+                                     const std::string& typeList) {
+    exportShown = {title, initialName, typeList};
+    return Take(exportAnswers);
+}
+
+std::optional<int> CScriptedPlatform::AskBitmapDpi(int proposed, float screenDpi, CSize base) {
+    dpiShown = DpiShown{proposed, screenDpi, base};
+    return Take(dpiAnswers);
 }

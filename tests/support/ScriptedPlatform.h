@@ -1,8 +1,10 @@
 #pragma once
 
 #include "gfx/PlatformServices.h"
+#include "gfx/RecordingSurface.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,8 @@ public:
     std::optional<NewTrackKind> AskNewTrackKind() override { return Take(trackKindAnswers); }
     bool EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray& library) override;
     bool EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) override;
+    bool ConfirmPoint(float&, float&) override { return Next(confirmAnswers, true); }
+    bool ConfirmRange(float&, float&, float&) override { return Next(confirmAnswers, true); }
 
     // What the core said.
     std::vector<std::string> messages;
@@ -64,14 +68,73 @@ public:
     std::deque<std::optional<LithAnswer>> lithAnswers;
     struct StratAnswer { std::string name; float top, bottom; ColourRef fill; };
     std::deque<std::optional<StratAnswer>> stratAnswers;
+    std::deque<bool> confirmAnswers; // OK when empty
+    std::function<void(float top)> onLith; // sees the top the lithology dialog is given
 
 private:
-    template <typename T> static std::optional<T> Take(std::deque<std::optional<T>>& q) {
-        if (q.empty()) return std::nullopt;
-        std::optional<T> v = std::move(q.front());
+    template <typename T> static T Next(std::deque<T>& q, T fallback) {
+        if (q.empty()) return fallback;
+        T v = q.front();
         q.pop_front();
         return v;
     }
+    template <typename T> static std::optional<T> Take(std::deque<std::optional<T>>& q) {
+        if (q.empty()) return std::nullopt;
+        if (!q.front()) {
+            q.pop_front();
+            return std::nullopt;
+        }
+        T value = std::move(*q.front());
+        q.pop_front();
+        return value;
+    }
 
 public:
+    // The log operations' dialogs: each records what it was shown and answers from
+    // its script (Cancel when the script has run out).
+    bool AskFilterLength(int& length) override;
+    bool AskValueOperation(int& code, float& value) override;
+    bool AskMultiTrackOperation(const std::vector<std::string>& labels,
+                                CMultiTrackChoice& choice) override;
+    bool AskAsciiColumns(const std::vector<std::string>& names, CAsciiColumns& choice) override;
+    void BeginWaitCursor() override { ++waitCursors; }
+    void EndWaitCursor() override { --waitCursors; }
+
+    std::deque<std::optional<int>> filterAnswers;
+    struct OperationAnswer { int code; float value; };
+    std::deque<std::optional<OperationAnswer>> operationAnswers;
+    std::deque<std::optional<CMultiTrackChoice>> multiTrackAnswers;
+    std::deque<std::optional<CAsciiColumns>> asciiAnswers;
+    int filterShown = 0; // the length the filter dialog opened with
+    std::vector<std::string> multiTrackLabels;
+    std::vector<std::string> asciiNames;
+    CAsciiColumns asciiShown; // what "Select Data Columns" opened with
+    int waitCursors = 0;      // begun and not yet ended
+    // Pictures of the page. RenderPixels draws the page onto `rendered` and paints
+    // each pixel (x, y) blue y % 256, green x % 256, red 0x80, so a test sees the rows'
+    // order; it refuses when renderRefuses. The clipboard keeps what it was given.
+    bool RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels, int width,
+                      int height) override;
+    bool SetClipboardPicture(const CClipboardPicture& picture) override;
+    bool SetClipboardBitmap(const unsigned char* pixels, int width, int height) override;
+    std::string DecimalSeparator() override { return decimalSeparator; }
+    std::optional<CExportFileChoice> AskExportFileName(const std::string& title,
+                                                      const std::string& initialName,
+                                                      const std::string& typeList) override;
+    std::optional<int> AskBitmapDpi(int proposed, float screenDpi, CSize base) override;
+
+    CRecordingSurface rendered;
+    int renders = 0;
+    double renderScale = 0;
+    CSize renderSize;
+    bool renderRefuses = false;
+    std::optional<CClipboardPicture> clipboardPicture; // its drawing left out
+    std::vector<unsigned char> clipboardBitmap;
+    CSize clipboardBitmapSize;
+    std::string decimalSeparator = ".";
+    std::deque<std::optional<CExportFileChoice>> exportAnswers; // Cancel when empty
+    std::vector<std::string> exportShown;                       // title, name, types
+    std::deque<std::optional<int>> dpiAnswers;                  // Cancel when empty
+    struct DpiShown { int proposed = 0; float screenDpi = 0; CSize base; };
+    std::optional<DpiShown> dpiShown;
 };

@@ -1,0 +1,90 @@
+// Importing a tab-delimited text file of about 100 MB (20 columns, 550,000 rows, a
+// depth and 19 values written "%.4f") with every column ticked, end to end: the
+// lines, the numbers, 20 data tracks and the depth window. Run with --peak to import
+// once and print the peak resident memory instead.
+#include "doc/TarvikDoc.h"
+#include "exchange/AsciiImport.h"
+#include "gfx/ConsolePlatform.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kColumns = 20;
+constexpr int kRows = 550000;
+
+const std::string& SampleFile() {
+    static const std::string path = [] {
+        const std::string p = "/tmp/tarvik_bench_import.txt";
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        std::fputs("DEPTH", f);
+        for (int c = 1; c < kColumns; ++c)
+            std::fprintf(f, "\tC%02d", c);
+        std::fputs("\r\n", f);
+        unsigned seed = 99;
+        char line[512];
+        for (int r = 0; r < kRows; ++r) {
+            int n = std::snprintf(line, sizeof line, "%.4f", 1000.0 + r * 0.1524);
+            for (int c = 1; c < kColumns; ++c) {
+                seed = seed * 1103515245u + 12345u;
+                n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), "\t%.4f",
+                                   (seed >> 8) % 2000000 / 10000.0);
+            }
+            line[n++] = '\r';
+            line[n++] = '\n';
+            std::fwrite(line, 1, static_cast<size_t>(n), f);
+        }
+        std::fclose(f);
+        return p;
+    }();
+    return path;
+}
+
+long FileBytes(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::fseek(f, 0, SEEK_END);
+    const long n = std::ftell(f);
+    std::fclose(f);
+    return n;
+}
+
+void BM_ImportAscii(benchmark::State& state) {
+    const std::string& path = SampleFile();
+    for (auto _ : state) {
+        CConsolePlatform platform;
+        CTarvikDoc doc(platform);
+        if (!ImportAscii(doc, path)) state.SkipWithError("import failed");
+        benchmark::DoNotOptimize(doc.tracks.size());
+    }
+    state.SetBytesProcessed(state.iterations() * FileBytes(path));
+}
+BENCHMARK(BM_ImportAscii)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--peak") == 0) {
+        const std::string& path = SampleFile();
+        struct rusage before {};
+        getrusage(RUSAGE_SELF, &before);
+        CConsolePlatform platform;
+        CTarvikDoc doc(platform);
+        const int ok = ImportAscii(doc, path);
+        struct rusage after {};
+        getrusage(RUSAGE_SELF, &after);
+        const double floats = double(kColumns) * kRows * sizeof(float) / 1e6;
+        std::printf("import %s: %.1f MB file; peak resident %.1f MB (before %.1f MB); float data "
+                    "%.1f MB; target %.1f MB\n",
+                    ok ? "ok" : "FAILED", FileBytes(path) / 1e6, after.ru_maxrss / 1024.0,
+                    before.ru_maxrss / 1024.0, floats, 3 * floats + 50);
+        return ok ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

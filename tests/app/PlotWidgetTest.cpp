@@ -1,0 +1,324 @@
+// The plot widget's side of the editing tools: Qt events reach the tools at the page
+// point under the pointer in a scrolled view, drags hold and give back the mouse, and
+// the window's menus, check marks and pointers follow the tools.
+#include "app/PlotWidget.h"
+#include "app/MainFrame.h"
+#include "app/TipWnd.h"
+#include "doc/CommandIds.h"
+#include "support/QtHelpers.h"
+#include "support/TestFiles.h"
+#include "tracks/LithTrack.h"
+#include "tracks/LogTrack.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Runs the event loop until done() or for at most ms milliseconds.
+template <class Done> void Pump(int ms, Done done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
+void Pump(int ms) {
+    Pump(ms, [] { return false; });
+}
+
+QString TwoDecimals(float v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return QString::fromLatin1(buf);
+}
+
+// A window on a well of four tracks (metre ruler, GR, RT, lithology), made small and
+// scrolled both ways, so a page point differs from the client point under it.
+struct PlotFixture : MessageBoxTest {
+    CTempDir temp;
+    std::unique_ptr<CMainFrame> frame;
+    CPlotWidget* plot = nullptr;
+    CTarvikDoc* doc = nullptr;
+    int dialogs = 0;
+    QTimer dialogGuard; // a dialog a test did not expect is counted and closed
+
+    void SetUp() override {
+        MessageBoxTest::SetUp();
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(temp.path.string()));
+        QCoreApplication::setOrganizationName(QStringLiteral("Halvorn"));
+        QCoreApplication::setApplicationName(QStringLiteral("TarvikTest"));
+        frame = std::make_unique<CMainFrame>();
+        plot = frame->Plot();
+        doc = &frame->Document();
+        doc->meterAxis.min = 1000;
+        doc->meterAxis.max = 1100;
+        doc->RecomputeOtherAxis(kMeters);
+        doc->EnsureDepthAxisTrack(kMeters);
+        AddLog("GR", 0, 150);
+        AddLog("RT", 0.2f, 2000);
+        doc->AddNewTrack(NewTrackKind::Lith);
+        doc->SetModifiedFlag(false);
+        frame->resize(560, 620);
+        frame->show();
+        frame->PageView().SetResolution(96, 96); // whatever the screen says
+        plot->DocumentChanged();
+        QApplication::processEvents();
+        const CRect& gr = Track(1).rect;
+        plot->horizontalScrollBar()->setValue(gr.left - 40);
+        plot->verticalScrollBar()->setValue(gr.top + 60);
+        QApplication::processEvents();
+        ASSERT_GT(plot->horizontalScrollBar()->value(), 0);
+        ASSERT_GT(plot->verticalScrollBar()->value(), 0);
+        QObject::connect(&dialogGuard, &QTimer::timeout, [this] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                ++dialogs;
+                w->close();
+            }
+        });
+        dialogGuard.start(50);
+    }
+
+    void TearDown() override {
+        dialogGuard.stop();
+        doc->SetModifiedFlag(false);
+        frame.reset();
+        MessageBoxTest::TearDown();
+    }
+
+    void AddLog(const char* label, float low, float high) {
+        auto log = std::make_unique<CLogTrack>();
+        doc->BindToDepthAxis(*log, kMeters);
+        log->hAxis.title = label;
+        log->hAxis.AutoScale(low, high, 3);
+        doc->tracks.push_back(std::move(log));
+    }
+
+    CTrack& Track(int i) const { return *doc->tracks[static_cast<size_t>(i)]; }
+    QWidget* Viewport() const { return plot->viewport(); }
+
+    // The client point over a page point, by the scroll bars.
+    QPoint Client(int pageX, int pageY) const {
+        return {pageX - plot->horizontalScrollBar()->value(),
+                pageY - plot->verticalScrollBar()->value()};
+    }
+    QPoint Centre(int track, int pageY) const {
+        const CRect& r = Track(track).rect;
+        return Client((r.left + r.right) / 2, pageY);
+    }
+
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QMouseEvent e(type, QPointF(at), QPointF(Viewport()->mapToGlobal(at)), button, held,
+                      modifiers);
+        QApplication::sendEvent(Viewport(), &e);
+    }
+    void Press(QPoint at) { Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
+    void Drag(QPoint to) { Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton); }
+    void Hover(QPoint to) { Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::NoButton); }
+    void Release(QPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
+
+    bool Checked(int id) {
+        frame->UpdateCommandUi();
+        return frame->Action(id)->isChecked();
+    }
+    QString Status() const { return frame->statusBar()->currentMessage(); }
+    // Pixels of the row at client y drawn in the live marker line's colour.
+    int MarkerPixels(int y) const {
+        const QImage shot = Viewport()->grab().toImage();
+        int n = 0;
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixelColor(x, y) == QColor(200, 50, 50)) ++n;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(PlotFixture, PointerEventsLandOnThePagePointUnderThem) {
+    const int y = Track(1).rect.top + 200;
+    const float depth = Track(1).depthAxis->PixelToValue(y);
+
+    // The read-out is the depth of the page point, not of the client point.
+    Hover(Centre(1, y));
+    EXPECT_TRUE(Status().startsWith(" Depth =" + TwoDecimals(depth) + " (m),  GR="))
+        << Status().toStdString();
+    Hover(Centre(0, y));
+    EXPECT_EQ(Status(), "Depth = " + TwoDecimals(depth) + " (m)");
+    Hover(Client(Track(3).rect.right + 20, y)); // right of every track
+    EXPECT_EQ(Status(), QStringLiteral("Ready"));
+
+    // A plain press selects the track under it, Shift keeps the others.
+    Press(Centre(1, y));
+    Release(Centre(1, y));
+    Mouse(QEvent::MouseButtonPress, Centre(2, y), Qt::LeftButton, Qt::LeftButton,
+          Qt::ShiftModifier);
+    Release(Centre(2, y));
+    EXPECT_TRUE(Track(1).selected && Track(2).selected);
+    EXPECT_EQ(doc->selectedTrack, 2);
+
+    // Move: GR dropped on the right half of RT goes after it, and the mouse is held
+    // only while the outline is dragged.
+    frame->OnCommand(ID_TOOL_MOVE);
+    const CRect rt = Track(2).rect;
+    Press(Centre(1, y));
+    EXPECT_TRUE(plot->Capturing());
+    EXPECT_EQ(QWidget::mouseGrabber(), Viewport());
+    const QPoint drop = Client(rt.left + rt.Width() * 3 / 4, y + 30);
+    Drag(drop);
+    Release(drop);
+    EXPECT_FALSE(plot->Capturing());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(Track(1).Label(), "RT");
+    EXPECT_EQ(Track(2).Label(), "GR");
+    EXPECT_EQ(doc->selectedTrack, 2);
+    EXPECT_TRUE(doc->IsModified());
+
+    // Keys: Right widens the current log's header range, "+" sums the selected tracks.
+    const float max = Track(2).hAxis.max;
+    Key(plot, Qt::Key_Right);
+    EXPECT_GT(Track(2).hAxis.max, max);
+    messages.clear();
+    Key(plot, Qt::Key_Plus, QStringLiteral("+"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral(" tracks added")));
+    EXPECT_EQ(dialogs, 0);
+}
+
+TEST_F(PlotFixture, EscapeOrALostGrabEndsARangeDragWithoutALayer) {
+    auto& lith = static_cast<CLithTrack&>(Track(3));
+    frame->OnCommand(ID_TOOL_DRAW);
+    const int y1 = lith.rect.top + 100, y2 = y1 + 80;
+    const QPoint from = Centre(3, y1), to = Centre(3, y2);
+
+    Press(from);
+    Drag(to);
+    ASSERT_TRUE(plot->Capturing());
+    // The tip reads the depths of the page points, and only after its delay.
+    ASSERT_NE(plot->Tip(), nullptr);
+    EXPECT_FALSE(plot->Tip()->isVisible());
+    Pump(2000, [this] { return plot->Tip()->isVisible(); });
+    EXPECT_TRUE(plot->Tip()->isVisible());
+    EXPECT_EQ(plot->Tip()->Text(), TwoDecimals(lith.depthAxis->PixelToValue(y1)) + " - " +
+                                       TwoDecimals(lith.depthAxis->PixelToValue(y2)));
+    Key(plot, Qt::Key_Left); // swallowed by the drag
+    Key(plot, Qt::Key_Escape);
+    EXPECT_FALSE(plot->Capturing());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_FALSE(plot->Tip()->isVisible());
+    Release(to);
+
+    // Another widget takes the mouse in the middle of the drag.
+    Press(from);
+    Drag(to);
+    ASSERT_TRUE(plot->Capturing());
+    QWidget other;
+    other.grabMouse();
+    Pump(2000, [this] { return !plot->Capturing(); });
+    EXPECT_FALSE(plot->Capturing());
+    EXPECT_FALSE(plot->Tip()->isVisible());
+    other.releaseMouse();
+    Release(to);
+    Pump(100); // time for a dialog that must not come
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(lith.Layers().empty());
+}
+
+TEST_F(PlotFixture, TheTrackMenuSaysWhatTheOverlayItemWouldDo) {
+    // The menu runs its own loop: read it from inside, then close it.
+    struct Item {
+        QString text;
+        bool enabled;
+    };
+    const auto menuAt = [this](int track) {
+        std::vector<Item> items;
+        QTimer::singleShot(0, [&items] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* a : menu->actions())
+                items.push_back(
+                    {a->isSeparator() ? QStringLiteral("-") : a->text(), a->isEnabled()});
+            menu->close();
+        });
+        const QPoint at = Centre(track, Track(track).rect.top + 150);
+        Mouse(QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+        return items;
+    };
+
+    const std::vector<Item> first = menuAt(0);
+    ASSERT_EQ(first.size(), 9u);
+    const char* order[] = {"Copy As EMF",
+                           "Copy data to Excel",
+                           "Paste data from Excel",
+                           "Operation ...",
+                           "Smooth Log ...",
+                           "-",
+                           "Delete selected tracks",
+                           "Format Track ...",
+                           "Add Overlay"};
+    for (size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(first[i].text, order[i]);
+    EXPECT_FALSE(first[8].enabled); // nothing before the first track to lie over
+    EXPECT_FALSE(first[4].enabled); // a ruler is no log
+    EXPECT_TRUE(first[6].enabled);
+
+    const std::vector<Item> last = menuAt(3);
+    ASSERT_EQ(last.size(), 9u);
+    EXPECT_EQ(last[8].text, QStringLiteral("Overlay")); // RT before it
+    EXPECT_TRUE(last[8].enabled);
+    EXPECT_TRUE(Track(0).selected && Track(3).selected); // the right button adds
+
+    // The main menu keeps its own caption.
+    EXPECT_EQ(frame->Action(ID_TRACK_OVERLAY)->text(), QStringLiteral("Add &Overlay"));
+    frame->OnCommand(ID_TRACK_OVERLAY);
+    EXPECT_EQ(Track(3).overlay, 1);
+}
+
+TEST_F(PlotFixture, ToolCommandsCheckTheirToolAndShapeThePointer) {
+    EXPECT_TRUE(Checked(ID_TOOL_ARROW));
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor);
+    frame->OnCommand(ID_TOOL_CORRELATION);
+    EXPECT_TRUE(Checked(ID_TOOL_CORRELATION));
+    EXPECT_FALSE(Checked(ID_TOOL_ARROW));
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::BitmapCursor);
+    frame->OnCommand(ID_TOOL_DRAW);
+    frame->OnCommand(ID_TOOL_DRAW); // a switch: back to the Arrow
+    EXPECT_TRUE(Checked(ID_TOOL_ARROW));
+    EXPECT_FALSE(Checked(ID_TOOL_DRAW));
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor);
+
+    // The live marker line follows the pointer at its client height, and the wheel
+    // takes it away.
+    frame->OnCommand(ID_TOOL_MARKER);
+    EXPECT_TRUE(Checked(ID_TOOL_MARKER));
+    const int y = Track(1).rect.top + 120;
+    const QPoint at = Centre(1, y);
+    Hover(at);
+    EXPECT_GT(MarkerPixels(at.y()), Track(1).rect.Width() / 3);
+    EXPECT_EQ(MarkerPixels(at.y() + 1), 0);
+    QWheelEvent wheel(QPointF(at), QPointF(Viewport()->mapToGlobal(at)), {}, {0, -120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Viewport(), &wheel);
+    EXPECT_EQ(MarkerPixels(at.y()), 0);
+
+    // Placing a marker gives the Arrow back, in the menu and on the pointer.
+    Hover(at);
+    Press(at);
+    Release(at);
+    EXPECT_EQ(doc->markers.size(), 1u);
+    EXPECT_TRUE(Checked(ID_TOOL_ARROW));
+    EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor);
+}

@@ -1,0 +1,123 @@
+// The resolution and file dialogs of Save Image as, and what the Qt platform puts on
+// the clipboard for Copy and Copy high rez image.
+#include "app/QtPlatform.h"
+#include "dialogs/EnterDPIDialog.h"
+#include "dialogs/FileExportDialog.h"
+#include "exchange/ImageFormats.h"
+#include "support/QtHelpers.h"
+#include "support/TestFiles.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLocale>
+#include <QMimeData>
+
+namespace {
+
+struct ImageDialogsTest : MessageBoxTest {};
+
+} // namespace
+
+TEST_F(ImageDialogsTest, ResolutionDialogShowsTheBitmapItWillMake) {
+    CEnterDPIDialog dialog(96, 96.0f, {164, 980});
+    EXPECT_EQ(dialog.SizeText(), "The output bitmap size is 164 x 980");
+    Fill(dialog, {{"dpi", "300"}});
+    EXPECT_EQ(dialog.SizeText(), "The output bitmap size is 512 x 3062");
+    Fill(dialog, {{"dpi", "many"}});
+    EXPECT_EQ(dialog.SizeText(), "Final size of bitmap");
+
+    for (const char* refused : {"0", "2401", "many"}) {
+        messages.clear();
+        Fill(dialog, {{"dpi", refused}});
+        ShowActive(dialog);
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible()) << refused;
+        EXPECT_EQ(messages.size(), 1) << refused;
+    }
+    Fill(dialog, {{"dpi", "150"}});
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Dpi(), 150);
+}
+
+TEST_F(ImageDialogsTest, FileDialogReportsTheTypeFromOne) {
+    CTempDir temp;
+    const QString types = QString::fromLatin1(kSaveImageTypes);
+    CFileExportDialog dialog(QStringLiteral("Export Image As Type"), QStringLiteral("Pelorin.bmp"),
+                             types);
+    dialog.setDirectory(QString::fromStdString(temp.path.string()));
+    EXPECT_EQ(dialog.windowTitle(), "Export Image As Type");
+    EXPECT_EQ(dialog.nameFilters().size(), 5);
+    EXPECT_EQ(dialog.selectedNameFilter(), "Windows bitmap file (*.bmp)");
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+
+    // A name without an extension gets the chosen type's; one with another listed
+    // type's extension is that type.
+    // Picked as the user picks it, in the dialog's type box.
+    auto* typeBox = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(typeBox, nullptr);
+    typeBox->setCurrentIndex(1);
+    EXPECT_EQ(dialog.selectedNameFilter(), "JPeg file (*.jpg)");
+    dialog.selectFile(QStringLiteral("plot"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    CExportFileChoice choice = dialog.Choice();
+    EXPECT_EQ(choice.type, 2);
+    EXPECT_EQ(choice.path, (temp.path / "plot.jpg").string());
+    dialog.selectFile(QStringLiteral("plot.TIF"));
+    dialog.accept();
+    choice = dialog.Choice();
+    EXPECT_EQ(choice.type, 5);
+    EXPECT_EQ(choice.path, (temp.path / "plot.TIF").string());
+
+    // The initial type follows the initial name; an empty name is "*" and the first type.
+    CFileExportDialog png(QString(), QStringLiteral("plot.png"), types);
+    EXPECT_EQ(png.selectedNameFilter(), "PNG file (*.png)");
+    CFileExportDialog empty(QString(), QString(), types);
+    EXPECT_EQ(empty.selectedNameFilter(), "Windows bitmap file (*.bmp)");
+}
+
+TEST_F(ImageDialogsTest, QtPlatformPicturesAndLocale) {
+    CQtPlatform platform(nullptr);
+    CClipboardPicture picture;
+    picture.emf = std::string("\x01\0\0\0 EMF", 8);
+    picture.png = "\x89PNG";
+    picture.page = {40, 30};
+    picture.draw = [](CDrawSurface& dc) { dc.TextOut(2, 2, "GR"); };
+    ASSERT_TRUE(platform.SetClipboardPicture(picture));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data("image/emf"), QByteArray(picture.emf.data(), 8));
+    EXPECT_EQ(data->data("image/x-emf"), QByteArray(picture.emf.data(), 8));
+    EXPECT_EQ(data->data("image/png"), QByteArray("\x89PNG"));
+    const QByteArray svg = data->data("image/svg+xml");
+    EXPECT_TRUE(svg.contains("<svg")) << svg.left(200).toStdString();
+    EXPECT_TRUE(svg.contains("GR"));
+
+    // A bitmap as RenderPixels makes it: rows top first, blue, green, red, unused.
+    std::vector<unsigned char> pixels(2 * 2 * 4, 0);
+    pixels[2] = 255;     // (0, 0) red
+    pixels[8 + 4] = 255; // (1, 1) blue
+    ASSERT_TRUE(platform.SetClipboardBitmap(pixels.data(), 2, 2));
+    const QImage image = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(image.size(), QSize(2, 2));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::blue));
+
+    // Text is measured as the screen's surface measures it.
+    CFontDesc f;
+    f.face = "Arial";
+    f.height = -16;
+    const CSize wide = platform.MeasureText(f, "WWWW"), narrow = platform.MeasureText(f, "iiii");
+    EXPECT_GT(wide.cx, narrow.cx);
+    EXPECT_GT(wide.cy, 16);
+
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(platform.DecimalSeparator(), ",");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(platform.DecimalSeparator(), ".");
+    QLocale::setDefault(saved);
+}

@@ -1,0 +1,186 @@
+// The dialogs of the log operations and of the ASCII import, alone and as the
+// window's platform asks them; and the status-bar progress of long imports.
+#include "app/QtPlatform.h"
+#include "dialogs/FilterLengthDlg.h"
+#include "dialogs/ImportAsciiDlg.h"
+#include "dialogs/MultiTrackOperationDlg.h"
+#include "dialogs/OperationDlg.h"
+
+#include "dialogs/DialogTestHelpers.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+using LogOperationDialogsTest = MessageBoxTest;
+
+void ClickOk(QDialog& dialog) {
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+} // namespace
+
+TEST_F(LogOperationDialogsTest, FilterLengthTakes3To1000) {
+    CFilterLengthDlg dialog(9);
+    EXPECT_EQ(dialog.windowTitle(), "Enter filter length");
+    EXPECT_EQ(dialog.findChild<QLabel*>()->text(),
+              "Enter number of points to average over (minimum 3):");
+    EXPECT_EQ(Find<QLineEdit>(dialog, "length")->text(), "9");
+    ShowActive(dialog);
+    for (const char* refused : {"2", "1001", "five", "4.5"}) {
+        Fill(dialog, {{"length", refused}});
+        ClickOk(dialog);
+        EXPECT_TRUE(dialog.isVisible()) << refused;
+        EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(dialog, "length"));
+    }
+    EXPECT_EQ(messages, (QStringList{"Please enter an integer between 3 and 1000.",
+                                     "Please enter an integer between 3 and 1000.",
+                                     "Please enter an integer.", "Please enter an integer."}));
+    Fill(dialog, {{"length", "1000"}});
+    ClickOk(dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Length(), 1000);
+}
+
+TEST_F(LogOperationDialogsTest, OperationEnablesItsValueForArithmeticOnly) {
+    COperationDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Operation");
+    auto* list = Find<QComboBox>(dialog, "operation");
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    EXPECT_EQ(items,
+              (QStringList{"Add", "Subtract", "Multiply", "Divide", "Log10", "Fahrenheit->Celsius",
+                           "Celsius->Fahrenheit", "PSI->MPa", "MPa->PSI"}));
+    auto* value = Find<QLineEdit>(dialog, "value");
+    auto* caption = Find<QLabel>(dialog, "valueCaption");
+    // "Add" is chosen on opening, and its value is asked for at once.
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(value->text(), "0");
+    EXPECT_EQ(caption->text(), "By value:");
+    EXPECT_TRUE(value->isEnabled());
+    EXPECT_TRUE(caption->isEnabled());
+    for (int code = 0; code < list->count(); ++code) {
+        list->setCurrentIndex(code);
+        EXPECT_EQ(value->isEnabled(), code < 4) << code;
+        EXPECT_EQ(caption->isEnabled(), code < 4) << code;
+    }
+    // A conversion needs no number; arithmetic does.
+    value->setText("x");
+    ClickOk(dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Code(), 8);
+    COperationDlg divide(3, 2.5f);
+    EXPECT_EQ(Find<QLineEdit>(divide, "value")->text(), "2.5");
+    Fill(divide, {{"value", "x"}});
+    ClickOk(divide);
+    EXPECT_NE(divide.result(), QDialog::Accepted);
+    EXPECT_EQ(messages, QStringList{"Please enter a number."});
+    Fill(divide, {{"value", "-0.25"}});
+    ClickOk(divide);
+    EXPECT_EQ(divide.Code(), 3);
+    EXPECT_EQ(divide.Value(), -0.25f);
+}
+
+TEST_F(LogOperationDialogsTest, MultiTrackOperationListsTheCandidatesTwice) {
+    CMultiTrackOperationDlg dialog({"GR", "Caf\xE9", "RHOB"}, CMultiTrackChoice{});
+    EXPECT_EQ(dialog.windowTitle(), "Multi Track Operation");
+    for (const char* name : {"trackA", "trackB"}) {
+        auto* combo = Find<QComboBox>(dialog, name);
+        ASSERT_EQ(combo->count(), 3);
+        EXPECT_EQ(combo->itemText(1), QString::fromUtf8("Caf\xC3\xA9"));
+        EXPECT_EQ(combo->currentIndex(), 0);
+    }
+    const char* texts[] = {"A + B", "A - B", "A x B", "A / B", "A / ( A + B )"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Find<QRadioButton>(dialog, ("operation" + std::to_string(i)).c_str())->text(),
+                  texts[i]);
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "operation0")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(dialog, "name")->text(), "newTrack");
+    Fill(dialog, {{"trackA", "2"}, {"trackB", "1"}, {"operation4", "1"}, {"name", "ratio"}});
+    const CMultiTrackChoice c = dialog.Choice();
+    EXPECT_EQ(c.trackA, 2);
+    EXPECT_EQ(c.trackB, 1);
+    EXPECT_EQ(c.operation, 4);
+    EXPECT_EQ(c.name, "ratio");
+}
+
+TEST_F(LogOperationDialogsTest, SelectDataColumnsNeedsATickAndADepthColumn) {
+    CImportAsciiDlg dialog({"DEPTH", "GR", "RHOB"}, CAsciiColumns{{0, 0, 0}, 0, 1});
+    EXPECT_EQ(dialog.windowTitle(), "Select Data Columns");
+    QStringList labels;
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        labels << l->text();
+    EXPECT_TRUE(labels.contains("Select columns to add:"));
+    EXPECT_TRUE(labels.contains("Units:"));
+    EXPECT_TRUE(labels.contains("Depth is in column:"));
+    EXPECT_EQ(dialog.List()->count(), 3);
+    EXPECT_EQ(dialog.List()->item(1)->text(), "GR");
+    EXPECT_EQ(Find<QRadioButton>(dialog, "unit0")->text(), "meters");
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "unit0")->isChecked());
+    EXPECT_EQ(Find<QRadioButton>(dialog, "unit1")->text(), "feet");
+    EXPECT_EQ(Find<QLineEdit>(dialog, "depthColumn")->text(), "1");
+
+    ClickOk(dialog);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(messages, QStringList{"No selection made. You need to check the check boxes"});
+    dialog.SetTicked(1, true);
+    dialog.SetTicked(2, true);
+    for (const char* refused : {"0", "256"}) {
+        Fill(dialog, {{"depthColumn", refused}});
+        ClickOk(dialog);
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << refused;
+        EXPECT_EQ(messages.back(), "Please enter an integer between 1 and 255.");
+    }
+    Fill(dialog, {{"depthColumn", "255"}, {"unit1", "1"}});
+    ClickOk(dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Columns().ticked, (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(dialog.Columns().unit, 1);
+    EXPECT_EQ(dialog.Columns().depthColumn, 255);
+}
+
+TEST_F(LogOperationDialogsTest, ThePlatformAsksThroughTheDialogs) {
+    QMainWindow window;
+    CQtPlatform platform(&window);
+    WhenShown<CFilterLengthDlg>([](CFilterLengthDlg& d) {
+        Fill(d, {{"length", "15"}});
+        d.accept();
+    });
+    int length = 9;
+    EXPECT_TRUE(platform.AskFilterLength(length));
+    EXPECT_EQ(length, 15);
+    WhenShown<CImportAsciiDlg>([](CImportAsciiDlg& d) {
+        d.SetTicked(0, true);
+        d.accept();
+    });
+    CAsciiColumns columns;
+    EXPECT_TRUE(platform.AskAsciiColumns({"V"}, columns));
+    EXPECT_EQ(columns.ticked, std::vector<int>{1});
+}
+
+TEST_F(LogOperationDialogsTest, AFullProgressBarLeavesTheEventsAlone) {
+    QMainWindow window;
+    CQtPlatform platform(&window);
+    platform.BeginProgress("Loading ascii data", 0, 500, 1);
+    for (int i = 0; i < 500; ++i)
+        platform.StepProgress();
+    // Steps past the end must not run the event loop: a posted call stays queued.
+    bool ran = false;
+    QMetaObject::invokeMethod(
+        &window, [&ran] { ran = true; }, Qt::QueuedConnection);
+    for (int i = 0; i < 1000; ++i)
+        platform.StepProgress();
+    EXPECT_FALSE(ran);
+    platform.EndProgress();
+    QApplication::processEvents();
+    EXPECT_TRUE(ran);
+}

@@ -1,0 +1,157 @@
+// Smoothing a log, and the value operations on one number, a log and a data track.
+#include "base/ValueRange.h"
+#include "tracks/DataTrack.h"
+#include "tracks/LogTrack.h"
+#include "tracks/ValueOperation.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <random>
+
+namespace {
+
+void Fill(CLogTrack& log, std::vector<float> values) {
+    log.count = static_cast<int>(values.size());
+    log.values = std::move(values);
+    log.nullvalue = -999.25f;
+}
+
+std::vector<float> Smoothed(std::vector<float> values, int length) {
+    CLogTrack log;
+    Fill(log, std::move(values));
+    log.Smooth(length);
+    return log.values;
+}
+
+// The mean over each window, in double precision, one window at a time.
+std::vector<double> Reference(const std::vector<float>& v, int length, float nullValue) {
+    const long long h = length / 2, n = static_cast<long long>(v.size());
+    std::vector<double> out(v.size());
+    for (long long i = 0; i < n; ++i) {
+        out[static_cast<size_t>(i)] = v[static_cast<size_t>(i)];
+        if (v[static_cast<size_t>(i)] == nullValue) continue;
+        double sum = 0;
+        int taken = 0;
+        for (long long j = std::max(0LL, i - h); j <= std::min(n - 1, i + h); ++j) {
+            if (v[static_cast<size_t>(j)] == nullValue) continue;
+            sum += v[static_cast<size_t>(j)];
+            ++taken;
+        }
+        out[static_cast<size_t>(i)] = sum / taken;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(LogTrackOps, SmoothAveragesAWindowCutShortAtTheEnds) {
+    const std::vector<float> ramp{1, 2, 3, 4, 5};
+    EXPECT_EQ(Smoothed(ramp, 3), (std::vector<float>{1.5f, 2, 3, 4, 4.5f}));
+    // An even length acts as the next odd one.
+    EXPECT_EQ(Smoothed(ramp, 4), (std::vector<float>{2, 2.5f, 3, 3.5f, 4}));
+    EXPECT_EQ(Smoothed(ramp, 5), (std::vector<float>{2, 2.5f, 3, 3.5f, 4}));
+    EXPECT_EQ(Smoothed(ramp, 1000), std::vector<float>(5, 3.0f));
+
+    CLogTrack log;
+    Fill(log, ramp);
+    EXPECT_EQ(log.Smooth(1), 0);
+    EXPECT_EQ(log.values, ramp);
+    EXPECT_EQ(log.Smooth(2), 1);
+
+    // A missing sample (the log's null, the marker -99999, or not a number) stays
+    // as it was and its neighbours average over what is left of their windows.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(Smoothed({1, 2, -999.25f, 4, 5}, 3),
+              (std::vector<float>{1.5f, 1.5f, -999.25f, 4.5f, 4.5f}));
+    const std::vector<float> marked = Smoothed({1, kMissingValue, 3, nan, 5}, 3);
+    EXPECT_EQ(marked[0], 1);
+    EXPECT_EQ(marked[1], kMissingValue);
+    EXPECT_EQ(marked[2], 3);
+    EXPECT_TRUE(std::isnan(marked[3]));
+    EXPECT_EQ(marked[4], 5);
+    EXPECT_EQ(Smoothed({-999.25f, -999.25f}, 3), (std::vector<float>{-999.25f, -999.25f}));
+
+    // Samples past the count are not the log's.
+    Fill(log, {1, 2, 3, 100});
+    log.count = 3;
+    log.Smooth(3);
+    EXPECT_EQ(log.values, (std::vector<float>{1.5f, 2, 2.5f, 100}));
+}
+
+TEST(LogTrackOps, SmoothMatchesADoublePrecisionMean) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> value(-50.0f, 250.0f);
+    std::vector<float> v(10000);
+    for (size_t i = 0; i < v.size(); ++i)
+        v[i] = i % 37 == 5 ? -999.25f : value(random);
+    for (int length : {999, 3, 64}) {
+        SCOPED_TRACE(length);
+        const std::vector<float> got = Smoothed(v, length);
+        const std::vector<double> want = Reference(v, length, -999.25f);
+        for (size_t i = 0; i < v.size(); ++i)
+            ASSERT_NEAR(got[i], want[i], 1e-5 * std::max(1.0, std::fabs(want[i]))) << i;
+    }
+
+    // A huge sample that has left the window leaves no trace in the means after it.
+    std::vector<float> spike(3000, 1.0f);
+    spike[0] = 1e30f;
+    const std::vector<float> got = Smoothed(spike, 999);
+    for (size_t i = 500; i < spike.size(); ++i)
+        ASSERT_EQ(got[i], 1.0f) << i;
+}
+
+TEST(ValueOperation, TheTableAndItsEdges) {
+    EXPECT_TRUE(OperationTakesValue(kOpDivide));
+    EXPECT_FALSE(OperationTakesValue(kOpLog10));
+
+    EXPECT_EQ(ApplyOperation(kOpAdd, 1.5f, 2), 3.5f);
+    EXPECT_EQ(ApplyOperation(kOpSubtract, 1.5f, 2), -0.5f);
+    EXPECT_EQ(ApplyOperation(kOpMultiply, 1.5f, -2), -3);
+    EXPECT_EQ(ApplyOperation(kOpDivide, 3, 2), 1.5f);
+    EXPECT_EQ(ApplyOperation(kOpDivide, 3, 0), 3);
+    EXPECT_EQ(ApplyOperation(kOpLog10, 1000, 0), 3);
+    EXPECT_EQ(ApplyOperation(kOpLog10, 0, 0), 0);
+    EXPECT_EQ(ApplyOperation(kOpLog10, -5, 0), -5);
+    EXPECT_EQ(ApplyOperation(kOpFahrenheitToCelsius, 212, 0), 100);
+    EXPECT_EQ(ApplyOperation(kOpFahrenheitToCelsius, 32, 0), 0);
+    EXPECT_EQ(ApplyOperation(kOpCelsiusToFahrenheit, 100, 0), 212);
+    EXPECT_EQ(ApplyOperation(kOpCelsiusToFahrenheit, -40, 0), -40);
+    EXPECT_EQ(ApplyOperation(kOpPsiToMpa, 145.03773498535156f, 0), 1);
+    EXPECT_EQ(ApplyOperation(kOpMpaToPsi, 2, 0), 2 * 145.03773498535156f);
+    // Single precision throughout: 1 / 3 as a float.
+    EXPECT_EQ(ApplyOperation(kOpDivide, 1, 3), 1.0f / 3.0f);
+    // No infinity enters a curve; unknown codes change nothing.
+    EXPECT_EQ(ApplyOperation(kOpMultiply, FLT_MAX, 2), FLT_MAX);
+    EXPECT_EQ(ApplyOperation(kOpMpaToPsi, FLT_MAX, 0), FLT_MAX);
+    EXPECT_EQ(ApplyOperation(kOpDivide, 1e30f, 1e-30f), 1e30f);
+    EXPECT_EQ(ApplyOperation(9, 5, 1), 5);
+    EXPECT_EQ(ApplyOperation(-1, 5, 1), 5);
+}
+
+TEST(ValueOperation, ChangesPresentSamplesAndValuesOnly) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    CLogTrack log;
+    Fill(log, {10, -999.25f, kMissingValue, nan, 20});
+    EXPECT_EQ(log.ApplyOperation(kOpAdd, 5), 2);
+    EXPECT_EQ(log.values[0], 15);
+    EXPECT_EQ(log.values[1], -999.25f);
+    EXPECT_EQ(log.values[2], kMissingValue);
+    EXPECT_TRUE(std::isnan(log.values[3]));
+    EXPECT_EQ(log.values[4], 25);
+    EXPECT_EQ(log.ApplyOperation(kOpDivide, 0), 0);
+
+    CDataTrack data;
+    data.AppendPoint(100, 1000);
+    data.AppendPoint(kMissingValue, 1001);
+    data.AppendPoint(1000, 1002);
+    EXPECT_EQ(data.ApplyOperation(kOpLog10, 0), 2);
+    EXPECT_EQ(data.Points(),
+              (std::deque<CDataTrack::Point>{{2, 1000}, {kMissingValue, 1001}, {3, 1002}}));
+    data.nullvalue = 3; // a track's own null value counts too
+    EXPECT_EQ(data.ApplyOperation(kOpMultiply, 10), 1);
+    EXPECT_EQ(data.Points()[0].value, 20);
+    EXPECT_EQ(data.Points()[2].value, 3);
+}

@@ -1,0 +1,165 @@
+// Save Image as, Copy and Copy high rez image, with the platform's answers scripted
+// and its bitmaps painted in a pattern that shows the rows' order.
+#include "view/ImageExport.h"
+
+#include "doc/CommandIds.h"
+#include "doc/CommandState.h"
+#include "doc/TarvikDoc.h"
+#include "exchange/DibImage.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
+#include "tracks/LogTrack.h"
+#include "view/TarvikView.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ImageExportFixture : ::testing::Test {
+    CScriptedPlatform platform;
+    CTarvikDoc doc{platform};
+    CTarvikView view{doc};
+    CTempDir temp;
+
+    void SetUp() override {
+        // One track of 1 in at the left margin: 48 to 144 at 96 dpi, plot 96 to 960.
+        auto log = std::make_unique<CLogTrack>();
+        log->width = 1.0f;
+        log->values.assign(10, 5.0f);
+        log->count = 10;
+        doc.BindToDepthAxis(*log, kMeters);
+        doc.tracks.push_back(std::move(log));
+        doc.wellName = "W";
+        view.SetResolution(96, 96);
+    }
+    std::string Path(const char* name) const { return (temp.path / name).string(); }
+    void Save(const std::string& path, int type, std::optional<int> dpi) {
+        platform.exportAnswers.push_back(CExportFileChoice{path, type});
+        platform.dpiAnswers.push_back(dpi);
+        OnSaveImageAs(view);
+    }
+    static uint32_t U32(const std::string& b, size_t at) {
+        uint32_t v = 0;
+        for (int k = 3; k >= 0; --k)
+            v = v << 8 | static_cast<unsigned char>(b[at + static_cast<size_t>(k)]);
+        return v;
+    }
+};
+
+} // namespace
+
+TEST_F(ImageExportFixture, SaveImageAsRendersTheTracksAtTheDpi) {
+    Save(Path("plot.bmp"), 1, 300);
+    ASSERT_EQ(platform.exportShown.size(), 3u);
+    EXPECT_EQ(platform.exportShown[0], "Export Image As Type");
+    EXPECT_EQ(platform.exportShown[1], "Pelorin.bmp");
+    EXPECT_EQ(platform.exportShown[2],
+              "Windows bitmap file (*.bmp)|JPeg file (*.jpg)|PNG file "
+              "(*.png)|Windows Metafile (*.emf)|Tagged Image File (*.tif)");
+    // The dialog proposes the screen's dpi and shows the bitmap the tracks make.
+    ASSERT_TRUE(platform.dpiShown);
+    EXPECT_EQ(platform.dpiShown->proposed, 96);
+    EXPECT_EQ(platform.dpiShown->base, (CSize{144 + 20, 960 + 20}));
+    EXPECT_EQ(BitmapSizeText(platform.dpiShown->base, 300, 96),
+              "The output bitmap size is 512 x 3062");
+    EXPECT_EQ(BitmapSizeText(platform.dpiShown->base, 50, 96),
+              "The output bitmap size is 164 x 980");
+
+    // 300 dpi on a 96 dpi screen: enlarged by 3.125, the extent and margin truncated.
+    EXPECT_DOUBLE_EQ(platform.renderScale, 3.125);
+    EXPECT_EQ(platform.renderSize, (CSize{512, 3062}));
+    // Drawn from the page origin.
+    const CRecordedOp* name = platform.rendered.FindText("Well name:  W");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->at, (CPoint{48, 48 - 25}));
+
+    const std::string bmp = ReadFileText(Path("plot.bmp"));
+    ASSERT_EQ(bmp.size(), 54u + 512u * 3062u * 4u);
+    EXPECT_EQ(U32(bmp, 18), 512u);
+    EXPECT_EQ(U32(bmp, 22), 3062u);
+    EXPECT_EQ(U32(bmp, 26) >> 16, 32u);
+    // Stored bottom-up: the first row in the file is the picture's last.
+    EXPECT_EQ(static_cast<unsigned char>(bmp[54]), 3061 % 256);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[bmp.size() - 4]), 0);
+    EXPECT_TRUE(platform.messages.empty());
+
+    // Below the screen's resolution the picture is made at the screen's.
+    Save(Path("small.png"), 3, 50);
+    EXPECT_DOUBLE_EQ(platform.renderScale, 1.0);
+    EXPECT_EQ(platform.renderSize, (CSize{164, 980}));
+    EXPECT_EQ(ReadFileText(Path("small.png")).substr(1, 3), "PNG");
+    EXPECT_TRUE(fs::exists(Path("small.png")));
+}
+
+TEST_F(ImageExportFixture, MetafilesCancelsAndFailures) {
+    // A metafile asks for no resolution and renders no bitmap.
+    platform.exportAnswers.push_back(CExportFileChoice{Path("plot.emf"), 4});
+    OnSaveImageAs(view);
+    EXPECT_FALSE(platform.dpiShown);
+    EXPECT_EQ(platform.renders, 0);
+    const std::string emf = ReadFileText(Path("plot.emf"));
+    ASSERT_GT(emf.size(), 108u);
+    EXPECT_EQ(emf.substr(40, 4), " EMF");
+
+    // Cancel in either dialog writes nothing.
+    OnSaveImageAs(view);
+    Save(Path("never.tif"), 5, std::nullopt);
+    EXPECT_EQ(platform.renders, 0);
+    EXPECT_FALSE(fs::exists(Path("never.tif")));
+
+    // Each failure says so, JPEG in its own words.
+    platform.renderRefuses = true;
+    Save(Path("x.tif"), 5, 96);
+    platform.renderRefuses = false;
+    Save(Path("no/dir/x.jpg"), 2, 96);
+    Save(Path("no/dir/x.png"), 3, 96);
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(platform.messages[0], "Failed to create image. Maybe out of memory?");
+    EXPECT_EQ(platform.messages[1], "JpegFile :\nCan't open " + Path("no/dir/x.jpg") + "\n");
+    EXPECT_EQ(
+        platform.messages[2].rfind("Unable to save the image " + Path("no/dir/x.png") + "\n", 0),
+        0u);
+    EXPECT_FALSE(fs::exists(Path("x.tif")));
+
+    // A picture too large to hold is refused before any memory is taken for it.
+    CDIBImage image;
+    std::string error;
+    EXPECT_FALSE(RenderPageBitmap(view, platform, 200.0, image, error));
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+}
+
+TEST_F(ImageExportFixture, ClipboardPicturesAndCommandStates) {
+    platform.dpiAnswers.push_back(192);
+    OnCopyHighRezImage(view);
+    EXPECT_EQ(platform.clipboardBitmapSize, (CSize{328, 1960}));
+    // Rows top first, as the clipboard takes them.
+    EXPECT_EQ(platform.clipboardBitmap[0], 0);
+    EXPECT_EQ(platform.clipboardBitmap[static_cast<size_t>(1959) * 328 * 4], 1959 % 256);
+
+    platform.dpiAnswers.push_back(96);
+    platform.renderRefuses = true;
+    OnCopyHighRezImage(view);
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"Failed to copy image. Maybe out of memory?"});
+    platform.renderRefuses = false;
+
+    // Copy: the page as a metafile, with a PNG of the same page at one to one.
+    OnCopyPicture(view);
+    ASSERT_TRUE(platform.clipboardPicture);
+    const CRect& page = view.PageRect();
+    EXPECT_EQ(platform.clipboardPicture->page, (CSize{page.Width(), page.Height()}));
+    EXPECT_EQ(platform.renderSize, platform.clipboardPicture->page);
+    EXPECT_EQ(platform.clipboardPicture->emf.substr(40, 4), " EMF");
+    EXPECT_EQ(platform.clipboardPicture->png.substr(1, 3), "PNG");
+
+    EXPECT_TRUE(QueryDocCommand(doc, ID_FILE_SAVE_IMAGE).enabled);
+    EXPECT_TRUE(QueryDocCommand(doc, ID_EDIT_COPY_HIREZ).enabled);
+    EXPECT_TRUE(QueryDocCommand(doc, ID_EDIT_COPY).enabled);
+    doc.tracks.clear();
+    EXPECT_FALSE(QueryDocCommand(doc, ID_FILE_SAVE_IMAGE).enabled);
+    EXPECT_FALSE(QueryDocCommand(doc, ID_EDIT_COPY_HIREZ).enabled);
+}
