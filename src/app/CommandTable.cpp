@@ -78,6 +78,7 @@ const QList<CCommandInfo>& Table() {
         {ID_SCROLL_UP, "Scroll depth &up", "Move the depth window one unit deeper", {}, false},
         {ID_SCROLL_DOWN, "Scroll depth &down", "Move the depth window one unit shallower", {}, false},
         // Help
+        {ID_HELP_GUIDE, "&User Guide", "Open the user guide", Keys({QKeySequence(Qt::Key_F1)}), false},
         {ID_APP_ABOUT, "&About Tarvik...", "Display program information and version", {}, false},
     };
     return table;

@@ -170,6 +170,7 @@ void CMainFrame::CreateMenus() {
     for (int id : {ID_OPTIONS_TRACK, ID_OPTIONS_INPUT_METHOD, ID_OPTIONS_WELL}) AddAction(options, id);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
+    AddAction(help, ID_HELP_GUIDE);
     AddAction(help, ID_APP_ABOUT);
 
     for (QMenu* m : menuBar()->findChildren<QMenu*>())

@@ -10,6 +10,7 @@
 #include "tracks/DataTrack.h"
 #include "view/ImageExport.h"
 #include "view/LogOperations.h"
+#include "dialogs/GuideWindow.h"
 
 #include <QApplication>
 #include <QDockWidget>
@@ -45,6 +46,7 @@ void CMainFrame::RegisterFileCommands() {
     handlers[ID_FILE_IMPORT_ASCII] = [this] { OnFileImportAscii(doc); };
     handlers[ID_APP_EXIT] = [this] { close(); };
     handlers[ID_APP_ABOUT] = [this] { ShowAboutDialog(this); };
+    handlers[ID_HELP_GUIDE] = [this] { ShowUserGuide(this); };
 }
 
 void CMainFrame::RegisterEditCommands() {

@@ -18,6 +18,7 @@ enum CommandId : int {
     ID_EDIT_UNDO = 57643,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
+    ID_HELP_GUIDE = 57667,
     // File.
     ID_FILE_IMPORT_LAS = 32785,
     ID_FILE_IMPORT_ASCII = 32803,

@@ -53,8 +53,8 @@ std::vector<unsigned char> CDIBImage::InfoHeader() const {
     PutU16(h, static_cast<uint32_t>(bitCount));
     PutU32(h, 0); // no compression
     PutU32(h, static_cast<uint32_t>(bits.size()));
-    PutU32(h, 0); // no resolution recorded
-    PutU32(h, 0);
+    PutU32(h, PixelsPerMetre()); // horizontal and vertical pixels per metre
+    PutU32(h, PixelsPerMetre());
     PutU32(h, 0); // no colour table: 24 and 32 bits need none
     PutU32(h, 0);
     return h;

@@ -36,6 +36,12 @@ class CDIBImage {
     const unsigned char* TopRow(int y) const {
         return bits.data() + static_cast<size_t>(height - 1 - y) * rowBytes;
     }
+    // The resolution the picture was drawn at, written into every file so that other
+    // programs place it at its true size; 0 (the default) records none.
+    void SetDpi(double dpi) { this->dpi = dpi > 0 && dpi < 1e6 ? dpi : 0; }
+    double Dpi() const { return dpi; }
+    unsigned PixelsPerMetre() const { return static_cast<unsigned>(dpi / 0.0254 + 0.5); }
+
     // The 40-byte BITMAPINFOHEADER of the image.
     std::vector<unsigned char> InfoHeader() const;
 
@@ -51,6 +57,7 @@ class CDIBImage {
     int height = 0;
     int bitCount = 0;
     size_t rowBytes = 0;
+    double dpi = 0;
     std::vector<unsigned char> bits;
 };
 

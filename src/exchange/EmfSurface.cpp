@@ -490,9 +490,15 @@ void CEmfSurface::TextOut(int x, int y, std::string_view text) {
     const size_t stringBytes = (units.size() * 2 + 3) & ~size_t{3};
     if (!Room(76 + stringBytes + dx.size() * 4)) return;
     const size_t r = Begin(EMR_EXTTEXTOUTW);
-    // The box the text may cover, whatever its alignment and angle.
+    // The box the text may cover, whatever its alignment and angle, within the page:
+    // readers that size the picture by its records' boxes then size it as the page.
     const long long reach = static_cast<long long>(whole.cx) + whole.cy;
-    PutRect({ClampInt(x - reach), ClampInt(y - reach), ClampInt(x + reach), ClampInt(y + reach)});
+    const auto within = [](long long v, int lo, int hi) {
+        return static_cast<int>(std::clamp<long long>(v, lo, std::max(lo, hi)));
+    };
+    const int right = std::max(page.left, page.right - 1), bottom = std::max(page.top, page.bottom - 1);
+    PutRect({within(x - reach, page.left, right), within(y - reach, page.top, bottom),
+             within(x + reach, page.left, right), within(y + reach, page.top, bottom)});
     Put(kCompatible);
     const float ex = 2540.0f / resX, ey = 2540.0f / resY;
     uint32_t bits = 0;

@@ -3,6 +3,7 @@
 
 #include "exchange/DibImage.h"
 
+#include <algorithm>
 #include <jpeglib.h>
 
 #include <csetjmp>
@@ -46,6 +47,10 @@ bool Compress(jpeg_compress_struct* c, CJpegError* error, std::FILE* out, const 
 #endif
     jpeg_set_defaults(c);
     jpeg_set_quality(c, 75, TRUE);
+    if (image->Dpi() > 0) { // the JFIF density, in dots per inch
+        c->density_unit = 1;
+        c->X_density = c->Y_density = static_cast<UINT16>(std::min(image->Dpi() + 0.5, 65535.0));
+    }
     jpeg_start_compress(c, TRUE);
     for (int y = 0; y < image->Height(); ++y) {
         const unsigned char* src = image->TopRow(y);

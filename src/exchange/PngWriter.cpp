@@ -1,6 +1,5 @@
 #include "exchange/PngWriter.h"
 
-#include "base/FileIO.h"
 #include "exchange/DibImage.h"
 
 #include <png.h>
@@ -32,12 +31,15 @@ void OnPngWarning(png_structp, png_const_charp) {}
 // Rows are rowStride bytes apart, which is negative for a bottom-up bitmap; a fourth
 // byte of each pixel is left out.
 bool WriteImage(png_structp png, png_infop info, FILE* file, int width, int height,
-                const unsigned char* rows, std::ptrdiff_t rowStride, bool bgr, bool filler) {
+                const unsigned char* rows, std::ptrdiff_t rowStride, bool bgr, bool filler,
+                unsigned pixelsPerMetre) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
+    if (pixelsPerMetre > 0)
+        png_set_pHYs(png, info, pixelsPerMetre, pixelsPerMetre, PNG_RESOLUTION_METER);
     png_write_info(png, info);
     if (bgr) png_set_bgr(png);
     if (filler) png_set_filler(png, 0, PNG_FILLER_AFTER);
@@ -53,13 +55,15 @@ bool Fail(std::string* error, std::string reason) {
 }
 
 bool WriteRows(FILE* file, int width, int height, const unsigned char* rows,
-               std::ptrdiff_t rowStride, bool bgr, bool filler, std::string& why) {
+               std::ptrdiff_t rowStride, bool bgr, bool filler, unsigned pixelsPerMetre,
+               std::string& why) {
     CPngContext ctx;
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, &ctx, OnPngError, OnPngWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     const bool ok =
-        info && WriteImage(png, info, file, width, height, rows, rowStride, bgr, filler);
+        info && WriteImage(png, info, file, width, height, rows, rowStride, bgr, filler,
+                           pixelsPerMetre);
     if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
     if (!ok) why = info ? ctx.message : "out of memory";
     return ok;
@@ -75,27 +79,7 @@ bool WritePng(std::FILE* out, const CDIBImage& image, std::string* error) {
     std::string why;
     if (WriteRows(out, image.Width(), image.Height(), image.TopRow(0),
                   -static_cast<std::ptrdiff_t>(image.RowBytes()), true, image.BitCount() == 32,
-                  why))
+                  image.PixelsPerMetre(), why))
         return true;
     return Fail(error, "libpng: " + why);
-}
-
-bool WritePng(const std::string& path, int width, int height, const unsigned char* rows,
-              size_t rowStride, bool bgr, std::string* error) {
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
-        return Fail(error, "invalid PNG image size " + std::to_string(width) + " x " +
-                               std::to_string(height));
-    if (!rows || rowStride < static_cast<size_t>(width) * 3)
-        return Fail(error, "PNG rows are shorter than the image width");
-
-    // Written beside the target and renamed over it: a failure keeps the old file.
-    CAtomicFile out;
-    if (!out.Open(path)) return Fail(error, "cannot open " + path + ": " + out.Error());
-    std::string why;
-    if (!WriteRows(out.File(), width, height, rows, static_cast<std::ptrdiff_t>(rowStride), bgr,
-                   false, why))
-        return Fail(error, "cannot write PNG " + path + ": " + why);
-    // A full disk often shows only when the last buffer is flushed.
-    if (!out.Commit()) return Fail(error, "cannot write " + path + ": " + out.Error());
-    return true;
 }

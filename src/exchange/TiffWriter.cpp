@@ -73,6 +73,7 @@ bool WriteTiff(std::FILE* out, const CDIBImage& image, std::string* error) {
     TIFFOpenOptionsFree(options);
     bool ok = tif != nullptr;
     if (ok) {
+        const float dpi = static_cast<float>(image.Dpi() > 0 ? image.Dpi() : 96);
         ok = TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(image.Width())) &&
              TIFFSetField(tif, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(image.Height())) &&
              TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) &&
@@ -80,7 +81,10 @@ bool WriteTiff(std::FILE* out, const CDIBImage& image, std::string* error) {
              TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
              TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8) &&
              TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3) &&
-             TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
+             TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1) &&
+             TIFFSetField(tif, TIFFTAG_XRESOLUTION, dpi) &&
+             TIFFSetField(tif, TIFFTAG_YRESOLUTION, dpi) &&
+             TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
         std::vector<unsigned char> row(static_cast<size_t>(image.Width()) * 3);
         const int bytes = image.BytesPerPixel();
         for (int y = 0; ok && y < image.Height(); ++y) {

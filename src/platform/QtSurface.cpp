@@ -1,6 +1,8 @@
 #include "platform/QtSurface.h"
 
 #include <QImage>
+#include <QPaintEngine>
+#include <QPainterPath>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -192,6 +194,9 @@ QString MapFontFace(std::string_view face) {
 CQtSurface::CQtSurface(QPainter& painter) : p(painter) {
     // An inactive painter still measures text; it only cannot draw.
     if (p.isActive()) ForgetPainterState();
+    // Qt's SVG writer keeps no clipping and no texture brushes: without help, a
+    // curve would run over its header and a lithology column would come out empty.
+    plainDevice = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::SVG;
 }
 
 void CQtSurface::SetAntialiasing(bool on) {
@@ -239,7 +244,10 @@ QRectF CQtSurface::SafeRect(const CFrame& f) const {
     const double w = Pen().style == PS_NULL ? 0 : std::clamp<double>(Pen().width, 0, kMaxPenWidth);
     const double mx = w + 2 * f.pixel.x() + std::abs(f.offset.x());
     const double my = w + 2 * f.pixel.y() + std::abs(f.offset.y());
-    return f.visible.adjusted(-mx, -my, mx, my);
+    const QRectF safe = f.visible.adjusted(-mx, -my, mx, my);
+    if (!ownClip) return safe;
+    const QRectF clipped = safe & *ownClip;
+    return clipped.isEmpty() ? QRectF(ownClip->topLeft(), QSizeF(0, 0)) : clipped;
 }
 
 void CQtSurface::ApplyPen() {
@@ -469,9 +477,44 @@ void CQtSurface::DrawBufferAsPolygon(const QRectF& safe, const QRectF& bounds) {
     if (Pen().style != PS_NULL)
         for (QPointF& q : buffer)
             q += frame.offset;
-    ApplyPen();
-    ApplyBrush(Brush());
+    if (plainDevice && Brush().kind == CBrush::Pattern) {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        path.addPolygon(QPolygonF(QList<QPointF>(buffer.begin(), buffer.end())));
+        path.closeSubpath();
+        FillWithTiles(path, Brush());
+        ApplyPen();
+        ApplyBrush(CBrush::NullBrush());
+    } else {
+        ApplyPen();
+        ApplyBrush(Brush());
+    }
     p.drawPolygon(buffer.data(), static_cast<int>(buffer.size()), Qt::OddEvenFill);
+}
+
+// A pattern fill as one picture of the tiles, lined up with the logical origin as
+// the brush would have them. Such a device cuts no picture to a shape, so any other
+// shape is filled with the tile's mean colour.
+void CQtSurface::FillWithTiles(const QPainterPath& area, const CBrush& b) {
+    const QImage tile = MakeBrush(b).textureImage();
+    if (tile.isNull()) return;
+    const QRect box = area.boundingRect().toAlignedRect();
+    const bool rectangular = area.elementCount() == 5 && area.boundingRect() == QRectF(box);
+    // Whole logical pixels, and only those that can show.
+    const QRect cover = box & Frame().visible.toAlignedRect();
+    if (cover.isEmpty()) return;
+    if (!rectangular || static_cast<double>(cover.width()) * cover.height() > 4e7) {
+        const QImage one = tile.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        p.fillPath(area, QColor(one.pixel(0, 0)));
+        return;
+    }
+    QImage picture(cover.size(), QImage::Format_RGB32);
+    {
+        QPainter tiles(&picture);
+        tiles.setBrushOrigin(-cover.left(), -cover.top());
+        tiles.fillRect(picture.rect(), QBrush(tile));
+    }
+    p.drawImage(cover.topLeft(), picture);
 }
 
 void CQtSurface::Polygon(const CPoint* points, size_t count) {
@@ -508,7 +551,13 @@ void CQtSurface::Rectangle(int left, int top, int right, int bottom) {
             QPointF(std::max(q.left(), safe.left()), std::max(q.top(), safe.top())),
             QPointF(std::min(q.right(), safe.right()), std::min(q.bottom(), safe.bottom())));
     };
-    if (fill) p.fillRect(trim(area), MakeBrush(Brush()));
+    if (fill && plainDevice && Brush().kind == CBrush::Pattern) {
+        QPainterPath path;
+        path.addRect(trim(area));
+        FillWithTiles(path, Brush());
+    } else if (fill) {
+        p.fillRect(trim(area), MakeBrush(Brush()));
+    }
     if (outline) {
         // Right and bottom are outside: the outline runs through the last device
         // pixel inside.
@@ -612,6 +661,7 @@ void CQtSurface::SetClipRect(const CRect& r) {
     // Trimmed to what the device shows, so a saturated rectangle cannot overflow
     // Qt's integer device clip.
     const QRectF want(QPointF(r.left, r.top), QPointF(r.right, r.bottom));
+    if (plainDevice) ownClip = r.IsEmpty() ? QRectF() : want;
     if (r.IsEmpty() || !f.drawable || !Overlaps(want, f.visible)) {
         p.setClipRegion(QRegion(), Qt::ReplaceClip);
         return;
@@ -620,6 +670,7 @@ void CQtSurface::SetClipRect(const CRect& r) {
 }
 
 void CQtSurface::RemoveClip() {
+    ownClip.reset();
     p.setClipping(false);
 }
 

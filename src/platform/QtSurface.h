@@ -43,6 +43,9 @@ class CQtSurface : public CDrawSurface {
     // Off suits the screen (crisp one-pixel lines); on suits image export.
     void SetAntialiasing(bool on);
     bool Antialiasing() const { return antialias; }
+    // Whether the surface trims geometry to the clip rectangle and tiles pattern fills
+    // itself, for devices that keep neither (SVG). Found from the painter's device.
+    bool DrawsForPlainDevice() const { return plainDevice; }
     // The painter was changed behind the surface's back: apply everything afresh.
     void ForgetPainterState();
     // The QFont the selected font is drawn with (escapement aside).
@@ -90,12 +93,15 @@ class CQtSurface : public CDrawSurface {
     QBrush MakeBrush(const CBrush& b);
     double CellRatio(const QString& face, int weight, bool italic);
     void DrawBufferAsPolygon(const QRectF& safe, const QRectF& bounds);
+    void FillWithTiles(const QPainterPath& area, const CBrush& b);
     void AddPoint(QPointF q);
     void EndRun();
 
     QPainter& p;
     bool antialias = false;
     CFrame frame;
+    bool plainDevice = false;
+    std::optional<QRectF> ownClip; // the clip rectangle, when the surface trims to it
 
     // Painter state last applied; nullopt is unknown.
     std::optional<CPen> appliedPen;

@@ -52,6 +52,7 @@ bool Render(CTarvikView& view, IPlatformServices& platform, double scale, CSize 
         return false;
     }
     image.FlipRows(); // the bitmap keeps its rows bottom-up
+    image.SetDpi(scale * view.ResolutionX()); // the resolution asked for
     return true;
 }
 

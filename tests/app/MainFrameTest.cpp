@@ -58,6 +58,8 @@ TEST_F(FrameFixture, CommandsFollowTheDocument) {
     EXPECT_FALSE(Enabled(frame, ID_EDIT_UNDO)); // no handler yet
     EXPECT_FALSE(Checked(frame, ID_OPTIONS_FEET));
     EXPECT_EQ(frame.Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(frame.Action(ID_HELP_GUIDE)->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(Enabled(frame, ID_HELP_GUIDE));
     EXPECT_EQ(frame.Action(ID_OPTIONS_SCALE_BAR)->statusTip(), QStringLiteral("Toggle Depth Scale Bar"));
     // A prompt shows while the pointer is on a command; leaving it brings back "Ready".
     QStatusTipEvent hover(frame.Action(ID_ZOOM_IN)->statusTip());

@@ -63,7 +63,14 @@ std::vector<unsigned char> ReadPng(const fs::path& path, int& w, int& h) {
     return rgb;
 }
 
-std::vector<unsigned char> ReadJpeg(const fs::path& path, int& w, int& h) {
+// What a JPEG's header says besides its pixels.
+struct CJpegHeader {
+    int densityUnit = -1, xDensity = 0, firstQuant = 0;
+    bool baseline = false;
+};
+
+std::vector<unsigned char> ReadJpeg(const fs::path& path, int& w, int& h,
+                                    CJpegHeader* header = nullptr) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return {};
     jpeg_decompress_struct d;
@@ -72,6 +79,12 @@ std::vector<unsigned char> ReadJpeg(const fs::path& path, int& w, int& h) {
     jpeg_create_decompress(&d);
     jpeg_stdio_src(&d, f);
     jpeg_read_header(&d, TRUE);
+    if (header) {
+        header->densityUnit = d.density_unit;
+        header->xDensity = d.X_density;
+        header->firstQuant = d.quant_tbl_ptrs[0] ? d.quant_tbl_ptrs[0]->quantval[0] : 0;
+        header->baseline = !d.progressive_mode && !d.arith_code && d.data_precision == 8;
+    }
     d.out_color_space = JCS_RGB;
     jpeg_start_decompress(&d);
     w = static_cast<int>(d.output_width), h = static_cast<int>(d.output_height);
@@ -126,6 +139,7 @@ TEST(DibImage, HeaderRowsAndBmp) {
     EXPECT_EQ(u32(22), 2u);             // positive height: bottom-up rows
     EXPECT_EQ(u32(26), 1u | 32u << 16); // one plane, 32 bits
     EXPECT_EQ(u32(34), 24u);            // image size
+    EXPECT_EQ(u32(38), 0u);             // no resolution was given
     EXPECT_EQ(b[54], 2);                // the bottom row first
     EXPECT_EQ(b[54 + 12], 1);
 }
@@ -133,7 +147,8 @@ TEST(DibImage, HeaderRowsAndBmp) {
 TEST(DibImage, PngJpegAndTiffReadBackTopRowFirst) {
     CTempDir dir;
     for (int bits : {24, 32}) {
-        const CDIBImage image = Picture(16, 8, bits);
+        CDIBImage image = Picture(16, 8, bits);
+        image.SetDpi(150); // recorded in every file: 5906 pixels a metre
         std::string error;
         int w = 0, h = 0;
 
@@ -149,10 +164,18 @@ TEST(DibImage, PngJpegAndTiffReadBackTopRowFirst) {
         std::string bytes;
         ASSERT_TRUE(EncodeImage(WritePng, image, bytes, &error)) << error;
         EXPECT_EQ(bytes, ReadFileText(png));
+        const size_t phys = bytes.find("pHYs");
+        ASSERT_NE(phys, std::string::npos);
+        EXPECT_EQ(bytes.substr(phys + 4, 9), std::string("\0\0\x17\x12\0\0\x17\x12\x01", 9));
 
         const fs::path jpg = dir.path / "x.jpg";
         ASSERT_TRUE(image.SaveJpeg(jpg.string(), &error)) << error;
-        const auto j = ReadJpeg(jpg, w, h);
+        CJpegHeader header;
+        const auto j = ReadJpeg(jpg, w, h, &header);
+        EXPECT_EQ(header.densityUnit, 1); // dots per inch
+        EXPECT_EQ(header.xDensity, 150);
+        EXPECT_EQ(header.firstQuant, 8); // quality 75
+        EXPECT_TRUE(header.baseline);
         ASSERT_EQ(w, 16);
         ASSERT_EQ(h, 8);
         EXPECT_TRUE(Near(At(j, w, 1, 1), {255, 0, 0})) << bits;
@@ -170,6 +193,12 @@ TEST(DibImage, PngJpegAndTiffReadBackTopRowFirst) {
         EXPECT_EQ(compression, COMPRESSION_NONE);
         EXPECT_EQ(photometric, PHOTOMETRIC_RGB);
         EXPECT_EQ(strip, 1u);
+        float xres = 0;
+        uint16_t resUnit = 0;
+        TIFFGetField(t, TIFFTAG_XRESOLUTION, &xres);
+        TIFFGetField(t, TIFFTAG_RESOLUTIONUNIT, &resUnit);
+        EXPECT_EQ(xres, 150.0f);
+        EXPECT_EQ(resUnit, RESUNIT_INCH);
         std::vector<unsigned char> row(16 * 3);
         ASSERT_EQ(TIFFReadScanline(t, row.data(), 0, 0), 1);
         EXPECT_EQ(At(row, 16, 0, 0), (std::array<int, 3>{255, 0, 0}));

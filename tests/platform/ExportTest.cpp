@@ -4,12 +4,15 @@
 #include "doc/TarvikDoc.h"
 #include "gfx/ConsolePlatform.h"
 #include "tracks/LogTrack.h"
+#include "view/TarvikView.h"
 
 #include <QImage>
 
 #include "support/TestFiles.h"
 
+#include <cmath>
 #include <filesystem>
+#include <iostream>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -183,4 +186,86 @@ TEST_F(ExportFixture, CoreFormatsFromTheCommandLine) {
 
     EXPECT_FALSE(ExportPage(doc, (dir / "plot.gif").string(), 96, error));
     EXPECT_NE(error.find(".emf"), std::string::npos) << error; // says what it can write
+}
+
+namespace {
+
+uint32_t U32At(const std::string& b, size_t at) {
+    uint32_t v = 0;
+    for (int k = 3; k >= 0; --k)
+        v = v << 8 | static_cast<unsigned char>(b[at + static_cast<size_t>(k)]);
+    return v;
+}
+
+// The box of the pixels that are not near white.
+QRect InkedBox(const QImage& image) {
+    QRect box;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            if (qRed(row[x]) < 200 || qGreen(row[x]) < 200 || qBlue(row[x]) < 200)
+                box |= QRect(x, y, 1, 1);
+    }
+    return box;
+}
+
+} // namespace
+
+TEST(DemoMetafile, RecordsFrameClipsAndWhatAReaderDraws) {
+    CConsolePlatform platform;
+    CTarvikDoc doc{platform};
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(TARVIK_SOURCE_DIR) + "/data/demo.tvk"));
+    CTempDir temp;
+    const fs::path emfPath = temp.path / "demo.emf", pngPath = temp.path / "demo.png";
+    std::string error;
+    ASSERT_TRUE(ExportPage(doc, emfPath.string(), 96, error)) << error;
+    ASSERT_TRUE(ExportPage(doc, pngPath.string(), 96, error)) << error;
+    const std::string emf = ReadFileText(emfPath);
+
+    // Records follow each other exactly to the end record; the clip is set per track.
+    ASSERT_GE(emf.size(), 108u);
+    size_t at = 0, clips = 0, records = 0;
+    uint32_t last = 0;
+    while (at + 8 <= emf.size()) {
+        const uint32_t type = U32At(emf, at), size = U32At(emf, at + 4);
+        ASSERT_TRUE(size >= 8 && size % 4 == 0 && at + size <= emf.size()) << "record at " << at;
+        clips += type == 30 || type == 75;
+        last = type;
+        ++records;
+        at += size;
+    }
+    EXPECT_EQ(at, emf.size());
+    EXPECT_EQ(last, 14u); // EMR_EOF
+    EXPECT_EQ(U32At(emf, 48), emf.size());
+    EXPECT_EQ(U32At(emf, 52), records);
+    EXPECT_GT(clips, 5u);
+
+    // The frame is the page in hundredths of a millimetre at 96 dpi.
+    CTarvikView view(doc);
+    view.SetResolution(96, 96);
+    view.RecalcLayout();
+    const CRect page = view.PageRect();
+    const auto hmm = [](int px) { return static_cast<uint32_t>(std::lround(px * 2540.0 / 96)); };
+    EXPECT_NEAR(U32At(emf, 32) - U32At(emf, 24), hmm(page.Width()), 30u);
+    EXPECT_NEAR(U32At(emf, 36) - U32At(emf, 28), hmm(page.Height()), 30u);
+
+    // A reader that draws metafiles puts the ink where the bitmap has it: the same
+    // proportions, whatever size the reader chooses.
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) {
+        std::cout << "[ SKIPPED  ] soffice is not installed: the metafile was not drawn by a reader\n";
+        return;
+    }
+    const std::string convert = "cd " + temp.path.string() +
+                                " && HOME=" + temp.path.string() +
+                                " timeout 180 soffice --headless --convert-to png --outdir out demo.emf"
+                                " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(convert.c_str()), 0);
+    const QImage drawn(QString::fromStdString((temp.path / "out" / "demo.png").string()));
+    const QImage bitmap(QString::fromStdString(pngPath.string()));
+    ASSERT_FALSE(drawn.isNull());
+    const QRect a = InkedBox(drawn), b = InkedBox(bitmap);
+    ASSERT_FALSE(a.isEmpty());
+    ASSERT_FALSE(b.isEmpty());
+    EXPECT_NEAR(static_cast<double>(a.width()) / a.height(), static_cast<double>(b.width()) / b.height(), 0.02);
 }

@@ -82,6 +82,7 @@ TEST_F(ImageExportFixture, SaveImageAsRendersTheTracksAtTheDpi) {
     EXPECT_EQ(U32(bmp, 18), 512u);
     EXPECT_EQ(U32(bmp, 22), 3062u);
     EXPECT_EQ(U32(bmp, 26) >> 16, 32u);
+    EXPECT_EQ(U32(bmp, 38), 11811u); // 300 dpi as pixels per metre, for word processors
     // Stored bottom-up: the first row in the file is the picture's last.
     EXPECT_EQ(static_cast<unsigned char>(bmp[54]), 3061 % 256);
     EXPECT_EQ(static_cast<unsigned char>(bmp[bmp.size() - 4]), 0);
