@@ -14,6 +14,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     fontconfig fonts-liberation2 fonts-dejavu-core
     xvfb xauth
+    desktop-file-utils appstream shared-mime-info man-db dpkg-dev file
 )
 
 missing=()

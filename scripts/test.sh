@@ -8,6 +8,9 @@ JOBS="$(nproc)"
 echo "== tests"
 (cd "$BUILD" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
 
+echo "== the installed tree and the Debian package"
+bash "$ROOT/scripts/check_install.sh" "$BUILD"
+
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 SAN="$ROOT/build-asan"
 cmake -S "$ROOT" -B "$SAN" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVIK_SANITIZE=ON \

@@ -222,6 +222,10 @@ TEST(DemoMetafile, RecordsFrameClipsAndWhatAReaderDraws) {
     ASSERT_TRUE(ExportPage(doc, emfPath.string(), 96, error)) << error;
     ASSERT_TRUE(ExportPage(doc, pngPath.string(), 96, error)) << error;
     const std::string emf = ReadFileText(emfPath);
+    // Qt's SVG writer drops texture brushes: the lithology patterns go in as pictures.
+    const fs::path svgPath = temp.path / "demo.svg";
+    ASSERT_TRUE(ExportPage(doc, svgPath.string(), 96, error)) << error;
+    EXPECT_NE(ReadFileText(svgPath).find("<image"), std::string::npos);
 
     // Records follow each other exactly to the end record; the clip is set per track.
     ASSERT_GE(emf.size(), 108u);
