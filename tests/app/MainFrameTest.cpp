@@ -7,11 +7,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDockWidget>
 #include <QPrinter>
-#include <QSettings>
 #include <QStatusBar>
+#include <QSettings>
 #include <QStatusTipEvent>
 #include <QToolBar>
 
@@ -23,11 +22,7 @@ struct FrameFixture : MessageBoxTest {
 
     void SetUp() override {
         MessageBoxTest::SetUp();
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QString::fromStdString(temp.path.string()));
-        QCoreApplication::setOrganizationName(QStringLiteral("Halvorn"));
-        QCoreApplication::setApplicationName(QStringLiteral("TarvikTest"));
+        UseSettingsIn(temp.path.string());
     }
 
     static void AddLog(CTarvikDoc& doc) {
@@ -50,17 +45,12 @@ bool Checked(CMainFrame& f, int id) {
 
 TEST_F(FrameFixture, CommandsFollowTheDocument) {
     CMainFrame frame;
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled[*] - Tarvik 3.7"));
     // The document's rules are in its own test; here, that the window follows them.
-    EXPECT_TRUE(Enabled(frame, ID_FILE_NEW));
     EXPECT_FALSE(Enabled(frame, ID_EDIT_CLEAR_MARKERS));
     EXPECT_FALSE(Enabled(frame, ID_OPTIONS_TRACK));
-    EXPECT_FALSE(Enabled(frame, ID_EDIT_UNDO)); // no handler yet
     EXPECT_FALSE(Checked(frame, ID_OPTIONS_FEET));
-    EXPECT_EQ(frame.Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    EXPECT_EQ(frame.Action(ID_HELP_GUIDE)->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_FALSE(Enabled(frame, ID_EDIT_UNDO)); // a command without a handler is greyed
     EXPECT_TRUE(Enabled(frame, ID_HELP_GUIDE));
-    EXPECT_EQ(frame.Action(ID_OPTIONS_SCALE_BAR)->statusTip(), QStringLiteral("Toggle Depth Scale Bar"));
     // A prompt shows while the pointer is on a command; leaving it brings back "Ready".
     QStatusTipEvent hover(frame.Action(ID_ZOOM_IN)->statusTip());
     QApplication::sendEvent(&frame, &hover);

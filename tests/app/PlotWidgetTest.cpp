@@ -11,11 +11,9 @@
 #include "tracks/LogTrack.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QScrollBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -56,11 +54,7 @@ struct PlotFixture : MessageBoxTest {
 
     void SetUp() override {
         MessageBoxTest::SetUp();
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QString::fromStdString(temp.path.string()));
-        QCoreApplication::setOrganizationName(QStringLiteral("Halvorn"));
-        QCoreApplication::setApplicationName(QStringLiteral("TarvikTest"));
+        UseSettingsIn(temp.path.string());
         frame = std::make_unique<CMainFrame>();
         plot = frame->Plot();
         doc = &frame->Document();
@@ -260,20 +254,11 @@ TEST_F(PlotFixture, TheTrackMenuSaysWhatTheOverlayItemWouldDo) {
 
     const std::vector<Item> first = menuAt(0);
     ASSERT_EQ(first.size(), 9u);
-    const char* order[] = {"Copy As EMF",
-                           "Copy data to Excel",
-                           "Paste data from Excel",
-                           "Operation ...",
-                           "Smooth Log ...",
-                           "-",
-                           "Delete selected tracks",
-                           "Format Track ...",
-                           "Add Overlay"};
-    for (size_t i = 0; i < first.size(); ++i)
-        EXPECT_EQ(first[i].text, order[i]);
-    EXPECT_FALSE(first[8].enabled); // nothing before the first track to lie over
+    EXPECT_EQ(first[4].text, QStringLiteral("Smooth Log ..."));
     EXPECT_FALSE(first[4].enabled); // a ruler is no log
     EXPECT_TRUE(first[6].enabled);
+    EXPECT_EQ(first[8].text, QStringLiteral("Add Overlay"));
+    EXPECT_FALSE(first[8].enabled); // nothing before the first track to lie over
 
     const std::vector<Item> last = menuAt(3);
     ASSERT_EQ(last.size(), 9u);
@@ -288,8 +273,7 @@ TEST_F(PlotFixture, TheTrackMenuSaysWhatTheOverlayItemWouldDo) {
 }
 
 TEST_F(PlotFixture, ToolCommandsCheckTheirToolAndShapeThePointer) {
-    EXPECT_TRUE(Checked(ID_TOOL_ARROW));
-    EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor);
+    // Which tool a command leaves chosen is EditToolsTest's; here, the window's marks.
     frame->OnCommand(ID_TOOL_CORRELATION);
     EXPECT_TRUE(Checked(ID_TOOL_CORRELATION));
     EXPECT_FALSE(Checked(ID_TOOL_ARROW));
@@ -297,7 +281,6 @@ TEST_F(PlotFixture, ToolCommandsCheckTheirToolAndShapeThePointer) {
     frame->OnCommand(ID_TOOL_DRAW);
     frame->OnCommand(ID_TOOL_DRAW); // a switch: back to the Arrow
     EXPECT_TRUE(Checked(ID_TOOL_ARROW));
-    EXPECT_FALSE(Checked(ID_TOOL_DRAW));
     EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor);
 
     // The live marker line follows the pointer at its client height, and the wheel

@@ -163,10 +163,8 @@ TEST(Axis, StepRangeAndLogRange) {
     a.StepRange(4);
     EXPECT_FLOAT_EQ(a.min, 0.2f);
     EXPECT_FLOAT_EQ(a.max, 20000);
-    a.StepRange(-4);
-    a.StepRange(-4);
-    a.StepRange(-4);
-    a.StepRange(-4);
+    for (int i = 0; i < 4; ++i)
+        a.StepRange(-4);
     EXPECT_FLOAT_EQ(a.max, 2); // never down to the minimum
 
     CAxis l;

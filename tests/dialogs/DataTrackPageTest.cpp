@@ -1,10 +1,9 @@
 #include "dialogs/DataTrackPage.h"
 #include "dialogs/ColourPicker.h"
-#include "dialogs/ColourPopup.h"
 #include "dialogs/PropertyPages.h"
 #include "dialogs/SymbolCombo.h"
 #include "base/TableWriter.h"
-#include "support/QtHelpers.h"
+#include "dialogs/DialogTestHelpers.h"
 #include "tracks/DataTrack.h"
 
 #include <QComboBox>
@@ -22,17 +21,6 @@ QImage RenderItem(const CSymbolCombo& combo, int id) {
     QPainter painter(&image);
     combo.DrawItem(painter, image.rect(), id, false);
     return image;
-}
-
-// Picks the second palette colour with the keys; the button starts at the first, so
-// that the keys stay inside the palette.
-void PickNextColour(CColourPicker& picker) {
-    picker.SetColour(kColourTable[0].colour);
-    picker.click();
-    CColourPopup* popup = picker.Popup();
-    ASSERT_NE(popup, nullptr);
-    Key(popup, Qt::Key_Right);
-    Key(popup, Qt::Key_Return);
 }
 
 // Every field away from its start value.
@@ -94,7 +82,6 @@ TEST_F(DataTrackPageTest, OkStoresWhatIsShownAndCancelNothing) {
         CTrackPropSheet sheet(track);
         ASSERT_EQ(sheet.PageCount(), 3);
         EXPECT_NE(dynamic_cast<CDataTrackInfoPage*>(sheet.Page(0)), nullptr);
-        EXPECT_EQ(sheet.Tabs()->tabText(2), "Grids");
         EXPECT_EQ(Find<QLineEdit>(sheet, "label")->text(), "Porosity");
         EXPECT_EQ(Find<QComboBox>(sheet, "symbolSize")->currentText(), "12");
         // The chooser draws in the track's marker look from the start.

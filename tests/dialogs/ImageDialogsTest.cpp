@@ -48,14 +48,11 @@ TEST_F(ImageDialogsTest, FileDialogReportsTheTypeFromOne) {
     CFileExportDialog dialog(QStringLiteral("Export Image As Type"), QStringLiteral("Pelorin.bmp"),
                              types);
     dialog.setDirectory(QString::fromStdString(temp.path.string()));
-    EXPECT_EQ(dialog.windowTitle(), "Export Image As Type");
-    EXPECT_EQ(dialog.nameFilters().size(), 5);
     EXPECT_EQ(dialog.selectedNameFilter(), "Windows bitmap file (*.bmp)");
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
 
-    // A name without an extension gets the chosen type's; one with another listed
-    // type's extension is that type.
-    // Picked as the user picks it, in the dialog's type box.
+    // A name without an extension gets the type picked in the dialog's type box; one
+    // with another listed type's extension is that type.
     auto* typeBox = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     ASSERT_NE(typeBox, nullptr);
     typeBox->setCurrentIndex(1);

@@ -2,7 +2,6 @@
 #include "support/QtHelpers.h"
 
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -29,17 +28,12 @@ struct ImportLasDlgTest : MessageBoxTest {
 };
 
 TEST_F(ImportLasDlgTest, ListsTheEntriesInOrderNoneTicked) {
-    EXPECT_EQ(dialog.windowTitle(), "Select Logs");
-    auto* caption = dialog.findChild<QLabel*>();
-    ASSERT_NE(caption, nullptr);
-    EXPECT_EQ(caption->text(), "Check the boxes to add logs in the plot:");
     QTreeWidget* list = dialog.List();
     EXPECT_EQ(Ticks(), std::vector<bool>(4, false));
     // The tab becomes the gap between two columns.
     EXPECT_EQ(list->topLevelItem(1)->text(0), "GR (GAPI)");
     EXPECT_EQ(list->topLevelItem(1)->text(1), "Gamma ray");
     EXPECT_EQ(list->topLevelItem(2)->text(0), "RHOB (G/C3)");
-    EXPECT_EQ(dialog.ToggleButton()->text(), "Check all");
 
     // Windows-1252 bytes (0xB5 micro, 0xE4 a-umlaut) next to a UTF-8 entry.
     CImportLasDlg eightBit({" DT (\xB5s/ft) \t Schall\xE4nderung", " TEMP (\xC2\xB0" "C)"});

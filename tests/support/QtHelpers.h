@@ -9,9 +9,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -19,6 +21,7 @@
 
 #include <cstdlib>
 #include <initializer_list>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -49,6 +52,14 @@ inline void Fill(const QWidget& parent, Values values) {
 inline void Key(QWidget* target, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(target, &press);
+}
+
+// The window's settings kept in a folder of the test's own.
+inline void UseSettingsIn(const std::string& folder) {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(folder));
+    QCoreApplication::setOrganizationName(QStringLiteral("Halvorn"));
+    QCoreApplication::setApplicationName(QStringLiteral("TarvikTest"));
 }
 
 // Focus only lands in an active window.

@@ -90,7 +90,6 @@ bool CScriptedPlatform::AskMultiTrackOperation(const std::vector<std::string>& l
 bool CScriptedPlatform::AskAsciiColumns(const std::vector<std::string>& names,
                                         CAsciiColumns& choice) {
     asciiNames = names;
-    asciiShown = choice;
     const auto a = Take(asciiAnswers);
     if (a) choice = *a;
     return a.has_value();
@@ -124,10 +123,9 @@ bool CScriptedPlatform::SetClipboardBitmap(const unsigned char* pixels, int widt
     return !clipboardRefuses;
 }
 
-std::optional<CExportFileChoice>
-CScriptedPlatform::AskExportFileName(const std::string& title, const std::string& initialName,
-                                     const std::string& typeList) {
-    exportShown = {title, initialName, typeList};
+std::optional<CExportFileChoice> CScriptedPlatform::AskExportFileName(const std::string&,
+                                                                     const std::string&,
+                                                                     const std::string&) {
     return Take(exportAnswers);
 }
 

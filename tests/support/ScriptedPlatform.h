@@ -108,8 +108,7 @@ public:
     int filterShown = 0; // the length the filter dialog opened with
     std::vector<std::string> multiTrackLabels;
     std::vector<std::string> asciiNames;
-    CAsciiColumns asciiShown; // what "Select Data Columns" opened with
-    int waitCursors = 0;      // begun and not yet ended
+    int waitCursors = 0; // begun and not yet ended
     // Pictures of the page. RenderPixels draws the page onto `rendered` and paints
     // each pixel (x, y) blue y % 256, green x % 256, red 0x80, so a test sees the rows'
     // order; it refuses when renderRefuses. The clipboard keeps what it was given.
@@ -133,7 +132,6 @@ public:
     CSize clipboardBitmapSize;
     std::string decimalSeparator = ".";
     std::deque<std::optional<CExportFileChoice>> exportAnswers; // Cancel when empty
-    std::vector<std::string> exportShown;                       // title, name, types
     std::deque<std::optional<int>> dpiAnswers;                  // Cancel when empty
     struct DpiShown { int proposed = 0; float screenDpi = 0; CSize base; };
     std::optional<DpiShown> dpiShown;

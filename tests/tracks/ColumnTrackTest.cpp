@@ -55,11 +55,13 @@ struct ColumnFixture : ::testing::Test {
 
     void SetUp() override {
         depth.Init(kAxisLinearV, 1000, 1100, 20, "Depth (m)");
-        for (CTrack* t : {static_cast<CTrack*>(&lith), static_cast<CTrack*>(&strat)}) {
-            t->depthAxis = &depth;
-            t->rect = {0, 100, 50, 600};
-        }
-        lith.library = &library;
+        Place(lith);
+        Place(strat);
+    }
+    void Place(CTrack& t) {
+        t.depthAxis = &depth;
+        t.rect = {0, 100, 50, 600};
+        if (auto* l = dynamic_cast<CLithTrack*>(&t)) l->library = &library;
     }
     std::vector<CRect> Boxes() const {
         std::vector<CRect> r;
@@ -104,9 +106,7 @@ TEST_F(ColumnFixture, LayersDrawFromTheWindowTopAndStopBelowIt) {
 
     // A shift moves the column: the layer at 1030 is drawn at 1020.
     CLithTrack shifted;
-    shifted.library = &library;
-    shifted.depthAxis = &depth;
-    shifted.rect = lith.rect;
+    Place(shifted);
     shifted.KB = 10;
     shifted.InsertLayer(1030, 1);
     dc.Clear();
@@ -117,8 +117,7 @@ TEST_F(ColumnFixture, LayersDrawFromTheWindowTopAndStopBelowIt) {
 
     // An empty column draws its hint, reading upward across the middle.
     CLithTrack empty;
-    empty.depthAxis = &depth;
-    empty.rect = lith.rect;
+    Place(empty);
     dc.Clear();
     empty.Draw(dc);
     const CRecordedOp* hint = dc.FindText("Click with pencil to add layers");
@@ -208,8 +207,7 @@ TEST_F(ColumnFixture, CopiedTablesPasteBackAsTheyWere) {
     lith.CopyData(platform);
     EXPECT_EQ(platform.clipboard, "Top depth\tLithology\r\n1010\tSandstone\r\n1030\tShaly sand\r\n");
     CLithTrack back;
-    back.library = &library;
-    back.depthAxis = &depth;
+    Place(back);
     platform.clipboardText = platform.clipboard + "1040\tGranite\r\n"; // unknown: the catch-all
     EXPECT_EQ(back.Paste(platform), 1);
     EXPECT_EQ(back.Layers(), (std::vector<CLithTrack::Layer>{{1010, 1}, {1030, 2}, {1040, 0}}));
@@ -218,7 +216,7 @@ TEST_F(ColumnFixture, CopiedTablesPasteBackAsTheyWere) {
     strat.CopyData(platform);
     EXPECT_EQ(platform.clipboard, "Fm.\tTop depth\r\nNordland Group\t1000\r\n");
     CStratTrack sBack;
-    sBack.depthAxis = &depth;
+    Place(sBack);
     platform.clipboardText = platform.clipboard;
     EXPECT_EQ(sBack.Paste(platform), 1);
     ASSERT_EQ(sBack.Tops().size(), 1u);

@@ -353,9 +353,6 @@ TEST(DataTrack, UnitChangeConvertsDepthsAndKBButNotValues) {
     CDataTrack t;
     t.KB = 10;
     SetList(t, {{5, 100}, {-99999, 200}});
-    t.SetDepthUnit(kMeters); // already meters: nothing happens
-    EXPECT_FLOAT_EQ(t.Points()[0].depth, 100);
-
     t.SetDepthUnit(kFeet);
     EXPECT_EQ(t.Points()[1].depth, static_cast<float>(200 * kFeetPerMeter));
     EXPECT_EQ(t.KB, static_cast<float>(10 * kFeetPerMeter));

@@ -54,20 +54,10 @@ struct ImageExportFixture : ::testing::Test {
 
 TEST_F(ImageExportFixture, SaveImageAsRendersTheTracksAtTheDpi) {
     Save(Path("plot.bmp"), 1, 300);
-    ASSERT_EQ(platform.exportShown.size(), 3u);
-    EXPECT_EQ(platform.exportShown[0], "Export Image As Type");
-    EXPECT_EQ(platform.exportShown[1], "Pelorin.bmp");
-    EXPECT_EQ(platform.exportShown[2],
-              "Windows bitmap file (*.bmp)|JPeg file (*.jpg)|PNG file "
-              "(*.png)|Windows Metafile (*.emf)|Tagged Image File (*.tif)");
     // The dialog proposes the screen's dpi and shows the bitmap the tracks make.
     ASSERT_TRUE(platform.dpiShown);
     EXPECT_EQ(platform.dpiShown->proposed, 96);
     EXPECT_EQ(platform.dpiShown->base, (CSize{144 + 20, 960 + 20}));
-    EXPECT_EQ(BitmapSizeText(platform.dpiShown->base, 300, 96),
-              "The output bitmap size is 512 x 3062");
-    EXPECT_EQ(BitmapSizeText(platform.dpiShown->base, 50, 96),
-              "The output bitmap size is 164 x 980");
 
     // 300 dpi on a 96 dpi screen: enlarged by 3.125, the extent and margin truncated.
     EXPECT_DOUBLE_EQ(platform.renderScale, 3.125);
@@ -77,11 +67,9 @@ TEST_F(ImageExportFixture, SaveImageAsRendersTheTracksAtTheDpi) {
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->at, (CPoint{48, 48 - 25}));
 
+    // The BMP layout is ImageWritersTest's; here, the size, resolution and rows given it.
     const std::string bmp = ReadFileText(Path("plot.bmp"));
     ASSERT_EQ(bmp.size(), 54u + 512u * 3062u * 4u);
-    EXPECT_EQ(U32(bmp, 18), 512u);
-    EXPECT_EQ(U32(bmp, 22), 3062u);
-    EXPECT_EQ(U32(bmp, 26) >> 16, 32u);
     EXPECT_EQ(U32(bmp, 38), 11811u); // 300 dpi as pixels per metre, for word processors
     // Stored bottom-up: the first row in the file is the picture's last.
     EXPECT_EQ(static_cast<unsigned char>(bmp[54]), 3061 % 256);
@@ -93,7 +81,6 @@ TEST_F(ImageExportFixture, SaveImageAsRendersTheTracksAtTheDpi) {
     EXPECT_DOUBLE_EQ(platform.renderScale, 1.0);
     EXPECT_EQ(platform.renderSize, (CSize{164, 980}));
     EXPECT_EQ(ReadFileText(Path("small.png")).substr(1, 3), "PNG");
-    EXPECT_TRUE(fs::exists(Path("small.png")));
 }
 
 TEST_F(ImageExportFixture, MetafilesCancelsAndFailures) {
@@ -159,7 +146,6 @@ TEST_F(ImageExportFixture, ClipboardPicturesAndCommandStates) {
 
     EXPECT_TRUE(QueryDocCommand(doc, ID_FILE_SAVE_IMAGE).enabled);
     EXPECT_TRUE(QueryDocCommand(doc, ID_EDIT_COPY_HIREZ).enabled);
-    EXPECT_TRUE(QueryDocCommand(doc, ID_EDIT_COPY).enabled);
     doc.tracks.clear();
     EXPECT_FALSE(QueryDocCommand(doc, ID_FILE_SAVE_IMAGE).enabled);
     EXPECT_FALSE(QueryDocCommand(doc, ID_EDIT_COPY_HIREZ).enabled);

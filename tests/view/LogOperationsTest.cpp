@@ -69,7 +69,6 @@ TEST_F(OpsFixture, CombineLogsOverTheDepthsBothCover) {
     for (int i = 0; i < 100; ++i) // A's sample 100 + i pairs with B's sample i
         ASSERT_EQ(sum.values[static_cast<size_t>(i)], static_cast<float>(100 + i + 1000 + i));
     EXPECT_EQ(sum.nullvalue, kMissingValue);
-    EXPECT_EQ(sum.width, 1.5f);
     EXPECT_EQ(sum.depthAxis, &doc.meterAxis);
     EXPECT_EQ(sum.hAxis.min, 1100); // AutoScale(1100, 1298, 2)
     EXPECT_EQ(sum.hAxis.max, 1300);
