@@ -1,6 +1,7 @@
 // Pictures of the page and pasted tables: the demo well rendered at 300 dpi through
 // the Qt surface, written by each bitmap writer, drawn into a metafile; and a
 // spreadsheet table of 100,000 rows pasted as new tracks.
+#include "BigPage.h"
 #include "doc/TarvikDoc.h"
 #include "exchange/BmpWriter.h"
 #include "exchange/ClipboardTable.h"
@@ -9,6 +10,7 @@
 #include "exchange/JpegWriter.h"
 #include "exchange/PngWriter.h"
 #include "exchange/TiffWriter.h"
+#include "platform/Export.h"
 #include "platform/PageRender.h"
 #include "view/ImageExport.h"
 #include "view/TarvikView.h"
@@ -18,6 +20,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -61,6 +65,24 @@ Demo& TheDemo() {
     static Demo demo;
     return demo;
 }
+
+// The 20 x 1,000,000-sample page written by `tarvik --export` to each format; the
+// file's size is reported beside the time.
+void BM_ExportBigPage(benchmark::State& state, const char* extension, int dpi) {
+    static CBigPage<CBenchPlatform> page;
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              (std::string("tarvik-bench-page") + extension)).string();
+    std::string error;
+    for (auto _ : state)
+        if (!ExportPage(page.doc, path, dpi, error)) state.SkipWithError(error.c_str());
+    std::error_code ec;
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path, ec)) / 1e6;
+    if (!std::getenv("TARVIK_BENCH_KEEP")) std::filesystem::remove(path, ec);
+}
+BENCHMARK_CAPTURE(BM_ExportBigPage, png_300dpi, ".png", 300)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportBigPage, emf, ".emf", 96)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportBigPage, svg, ".svg", 96)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportBigPage, pdf, ".pdf", 96)->Unit(benchmark::kMillisecond);
 
 void BM_RenderPage300(benchmark::State& state) {
     Demo& d = TheDemo();

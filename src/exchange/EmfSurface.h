@@ -72,6 +72,7 @@ class CEmfSurface : public CDrawSurface {
 
     IPlatformServices& platform;
     CRect page;
+    std::vector<CPoint> collapsed; // a dense polyline, a few points a row
     CRect frame;
     float resX;
     float resY;

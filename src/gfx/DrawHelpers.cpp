@@ -178,3 +178,35 @@ void DrawSymbol(CDrawSurface& dc, int id, int s, int x, int y) {
         break;
     }
 }
+
+// A dense curve (a printed log puts hundreds of samples on one row) has long runs of
+// consecutive points on the same row. On a line, the segments of such a run cover
+// exactly the span from its leftmost to its rightmost point, so the run's first,
+// extreme and last points draw the same pixels, and horizontal edges add nothing
+// to a filled area. Only a dash pattern would notice (its phase moves on), so
+// dashed and dotted lines keep every point.
+const CPoint* CollapseRows(const CPoint* points, size_t& count, std::vector<CPoint>& out) {
+    out.clear();
+    size_t i = 0;
+    while (i < count) {
+        size_t j = i + 1;
+        size_t lo = i, hi = i;
+        while (j < count && points[j].y == points[i].y) {
+            if (points[j].x < points[lo].x) lo = j;
+            if (points[j].x > points[hi].x) hi = j;
+            ++j;
+        }
+        if (j - i <= 4) {
+            out.insert(out.end(), points + i, points + j);
+        } else {
+            out.push_back(points[i]);
+            const size_t a = std::min(lo, hi), b = std::max(lo, hi);
+            if (a != i) out.push_back(points[a]);
+            if (b != a && b != j - 1) out.push_back(points[b]);
+            out.push_back(points[j - 1]);
+        }
+        i = j;
+    }
+    count = out.size();
+    return out.data();
+}

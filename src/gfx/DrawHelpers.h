@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Replaces the font description with one of the given face, height and italic flag,
 // weight 400 and everything else zero.
@@ -33,4 +34,9 @@ void RemoveTrackClip(CDrawSurface& dc);
 // filled with the current brush. Ids from 22 up wrap round modulo 22; a negative id
 // draws the circle of id 0.
 void DrawSymbol(CDrawSurface& dc, int id, int s, int x, int y);
+
+// Consecutive points on one pixel row reduced to the first, the extreme two and the
+// last of them, which a solid line or a fill draws the same; count becomes the new
+// number of points, which live in out.
+const CPoint* CollapseRows(const CPoint* points, size_t& count, std::vector<CPoint>& out);
 inline constexpr int kSymbolCount = 22;

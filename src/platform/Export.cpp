@@ -30,6 +30,8 @@ void Draw(CTarvikView& view, QPainter& painter, double scale, bool antialias) {
     painter.scale(scale, scale);
     CQtSurface dc(painter);
     dc.SetAntialiasing(antialias);
+    // A picture in a file draws every sample, as a printed page does.
+    dc.SetPrinting(true);
     dc.SetPageRect(view.PageRect());
     view.DrawPage(dc, view.PageRect());
 }

@@ -21,6 +21,9 @@ const char* const kTypeExtensions[] = {".bmp", ".jpg", ".png", ".emf", ".tif"};
 
 PageDrawing DrawingOf(CTarvikView& view) {
     return [&view](CDrawSurface& dc) {
+        // Pictures draw every sample, as a printed page does: a spike between two
+        // screen rows stays in the picture.
+        dc.SetPrinting(true);
         dc.SetPageRect(view.PageRect());
         view.DrawPage(dc, view.PageRect());
     };
