@@ -76,10 +76,11 @@ int main(int argc, char** argv) {
         const int ok = ImportAscii(doc, path);
         struct rusage after {};
         getrusage(RUSAGE_SELF, &after);
-        const double floats = double(kColumns) * kRows * sizeof(float) / 1e6;
-        std::printf("import %s: %.1f MB file; peak resident %.1f MB (before %.1f MB); float data "
-                    "%.1f MB; target %.1f MB\n",
-                    ok ? "ok" : "FAILED", FileBytes(path) / 1e6, after.ru_maxrss / 1024.0,
+        // ru_maxrss is in KiB: everything here is in MiB.
+        const double floats = double(kColumns) * kRows * sizeof(float) / 1048576.0;
+        std::printf("import %s: %.1f MiB file; peak resident %.1f MiB (before %.1f MiB); float "
+                    "data %.1f MiB; target %.1f MiB\n",
+                    ok ? "ok" : "FAILED", FileBytes(path) / 1048576.0, after.ru_maxrss / 1024.0,
                     before.ru_maxrss / 1024.0, floats, 3 * floats + 50);
         return ok ? 0 : 1;
     }
