@@ -61,7 +61,7 @@ int LoadLogFromLas(CLogTrack& log, IPlatformServices& platform, int docUnit) {
     if (las.HasDepthIndex()) keep[0] = 1;
     CLasData data;
     platform.BeginProgress("Loading Log", 0, HeaderSampleCount(h), 1);
-    const bool read = las.reader.ReadData(las.DataDelimiter(), keep, data, &platform);
+    const bool read = las.reader.ReadData(las.DataDelimiter(), keep, h.nullValue, data, &platform);
     platform.EndProgress();
     if (!read) {
         las.Refuse(platform, DataFault(data));
@@ -86,7 +86,7 @@ int LoadLogFromLas(CLogTrack& log, IPlatformServices& platform, int docUnit) {
     log.depthunit = las.unit;
 
     float lo = 1e32f, hi = -1e-32f;
-    WidenToValues(log.values.data(), log.values.size(), log.nullvalue, lo, hi);
+    WidenToRange(data.ranges[static_cast<size_t>(curve)], lo, hi);
     if (lo <= hi)
         log.hAxis.AutoScale(lo, hi, 4);
     else

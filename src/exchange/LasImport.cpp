@@ -177,7 +177,7 @@ int ImportLas(CTarvikDoc& doc, const std::string& path) {
     for (size_t i = 0; i < columns; ++i) keep[i] = ticks[i] != 0;
     if (irregular || las.HasDepthIndex()) keep[0] = 1;
     CLasData data;
-    if (!las.reader.ReadData(las.DataDelimiter(), keep, data)) {
+    if (!las.reader.ReadData(las.DataDelimiter(), keep, h.nullValue, data)) {
         las.Refuse(platform, DataFault(data));
         return 0;
     }
@@ -200,7 +200,14 @@ int ImportLas(CTarvikDoc& doc, const std::string& path) {
         std::string beforeTilde;
         const std::string label = LabelOf(h.entries[i], beforeTilde);
         float lo = 1e32f, hi = -1e-32f;
-        WidenToValues(data.columns[i].data(), data.columns[i].size(), h.nullValue, lo, hi);
+        WidenToRange(data.ranges[i], lo, hi);
+        if (reversed && (lo == 0 || hi == 0)) {
+            // Of -0 and 0 the first in the tracks' order counts, and that order is
+            // the rows' reversed: look again.
+            lo = 1e32f;
+            hi = -1e-32f;
+            WidenToValues(data.columns[i].data(), data.columns[i].size(), h.nullValue, lo, hi);
+        }
         std::unique_ptr<CTrack> track = MakeCurveTrack(las, data, i, irregular, NewTrackColour(made++));
         track->hAxis.title = label;
         track->description = h.descriptions[i];

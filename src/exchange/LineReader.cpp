@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,27 +71,72 @@ bool TokenValue(const char* p, const char* end, float& out) {
 }
 
 CLineReader::~CLineReader() {
-    if (file) std::fclose(file);
+    if (ownsFd && fd >= 0) ::close(fd);
 }
 
 bool CLineReader::Open(const std::string& path) {
-    file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         openError = std::strerror(errno);
         return false;
     }
+    ownsFd = true;
     struct stat st {};
-    if (::fstat(::fileno(file), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         openError = S_ISDIR(st.st_mode) ? "it is a folder" : std::strerror(errno);
-        std::fclose(file);
-        file = nullptr;
+        ::close(fd);
+        fd = -1;
         return false;
     }
+    seekable = S_ISREG(st.st_mode);
     fileSize = static_cast<uint64_t>(st.st_size);
     // A piece of the file at a time; a small file needs no more than itself.
-    buffer.resize(static_cast<size_t>(std::clamp<uint64_t>(fileSize + 1, 4096, kChunk)));
+    buffer.assign(static_cast<size_t>(std::clamp<uint64_t>(fileSize + 1, 4096, kChunk)) + kPad, 0);
     TakeByteOrderMark();
     return true;
+}
+
+void CLineReader::ShareFrom(const CLineReader& other, uint64_t from) {
+    fd = other.fd;
+    ownsFd = false;
+    seekable = other.seekable;
+    fileSize = other.fileSize;
+    encoding = Encoding::Bytes;
+    buffer.assign(kChunk + kPad, 0);
+    pos = len = 0;
+    consumed = nextRead = from;
+    readEnd = UINT64_MAX;
+}
+
+size_t CLineReader::ReadAt(char* to, size_t n, uint64_t offset) const {
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t r = ::pread(fd, to + done, n - done, static_cast<off_t>(offset + done));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break; // a read error ends the text, as the end of the file does
+        done += static_cast<size_t>(r);
+    }
+    return done;
+}
+
+size_t CLineReader::ReadRaw(char* to, size_t n) {
+    if (fd < 0) return 0;
+    if (seekable) {
+        if (nextRead >= readEnd) return 0;
+        const size_t got =
+            ReadAt(to, static_cast<size_t>(std::min<uint64_t>(n, readEnd - nextRead)), nextRead);
+        nextRead += got;
+        return got;
+    }
+    for (;;) { // a pipe or a device: one read at a time
+        const ssize_t r = ::read(fd, to, n);
+        if (r < 0 && errno == EINTR) continue;
+        return r > 0 ? static_cast<size_t>(r) : 0;
+    }
+}
+
+void CLineReader::Grow(size_t room) {
+    if (Room() < room) buffer.resize(len + room + kPad);
 }
 
 void CLineReader::TakeByteOrderMark() {
@@ -110,8 +157,7 @@ void CLineReader::TakeByteOrderMark() {
 }
 
 bool CLineReader::FillBytes(size_t room) {
-    if (!file) return false;
-    const size_t n = std::fread(buffer.data() + len, 1, room, file);
+    const size_t n = ReadRaw(buffer.data() + len, room);
     len += n;
     return n > 0;
 }
@@ -119,7 +165,7 @@ bool CLineReader::FillBytes(size_t room) {
 void CLineReader::DecodeUtf16() {
     // Each code unit takes at most three bytes of UTF-8.
     const size_t units = raw.size() / 2;
-    if (buffer.size() - len < units * 3 + 8) buffer.resize(len + units * 3 + 8);
+    Grow(units * 3 + 8);
     char* out = buffer.data() + len;
     const auto emit = [&](unsigned cp) {
         if (cp < 0x80) {
@@ -170,20 +216,20 @@ bool CLineReader::Fill() {
         len -= pos;
         pos = 0;
     }
-    if (!file) return false;
-    if (len == buffer.size()) buffer.resize(buffer.size() * 2); // a very long line
-    if (encoding == Encoding::Bytes) return FillBytes(buffer.size() - len);
+    if (fd < 0) return false;
+    if (Room() == 0) Grow(buffer.size() - kPad); // a very long line: twice the room
+    if (encoding == Encoding::Bytes) return FillBytes(Room());
 
     const size_t before = len;
     const size_t had = raw.size();
-    const size_t piece = std::max<size_t>(4096, buffer.size() / 2);
+    const size_t piece = std::max<size_t>(4096, (buffer.size() - kPad) / 2);
     raw.resize(had + piece);
-    raw.resize(had + std::fread(raw.data() + had, 1, piece, file));
+    raw.resize(had + ReadRaw(reinterpret_cast<char*>(raw.data() + had), piece));
     if (raw.size() == had) { // the end: what is left over is not a character
         if (raw.empty() && !pendingHigh) return false;
         raw.clear();
         pendingHigh = 0;
-        if (buffer.size() - len < 3) buffer.resize(len + 3);
+        Grow(3);
         buffer[len++] = static_cast<char>(0xEF);
         buffer[len++] = static_cast<char>(0xBF);
         buffer[len++] = static_cast<char>(0xBD);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,24 +35,44 @@ class CLineReader {
     uint64_t Position() const { return consumed + pos; }
     uint64_t FileSize() const { return fileSize; }
 
+    // Bytes readable past the end of the text in the buffer, so that word-wide
+    // loads near its end stay inside it (what they see there is not text).
+    static constexpr size_t kPad = 128;
+
   protected:
     // Moves the unread rest to the front and reads more after it; false at the end.
     bool Fill();
+    // Reads the same file from byte `from` on, sharing the open file of `other`
+    // (which must outlive this reader). Plain bytes only.
+    void ShareFrom(const CLineReader& other, uint64_t from);
+    bool IsOpen() const { return fd >= 0; }
+    // Whether the file is read as plain bytes from a regular file, so that pieces
+    // of it can be read at any offset.
+    bool Seekable() const { return seekable && encoding == Encoding::Bytes; }
+    // Reads up to n bytes at a file offset, without moving the reader; 0 at the end.
+    size_t ReadAt(char* to, size_t n, uint64_t offset) const;
 
-    std::FILE* file = nullptr;
-    std::vector<char> buffer; // UTF-8 text, buffer[pos, len) unread
+    std::vector<char> buffer; // UTF-8 text, buffer[pos, len) unread, kPad bytes after room
     size_t pos = 0;
     size_t len = 0;
     uint64_t fileSize = 0;
-    uint64_t consumed = 0; // bytes of text before buffer[pos]
+    uint64_t consumed = 0;         // bytes of text before buffer[pos]
+    uint64_t readEnd = UINT64_MAX; // plain bytes: the file offset reading stops at
+    uint64_t nextRead = 0;         // plain bytes: the file offset of the next read
 
   private:
     enum class Encoding { Bytes, Utf16LE, Utf16BE };
 
+    size_t Room() const { return buffer.size() - kPad - len; }
+    void Grow(size_t room);
     bool FillBytes(size_t room);
+    size_t ReadRaw(char* to, size_t n);
     void DecodeUtf16();
     void TakeByteOrderMark();
 
+    int fd = -1;
+    bool ownsFd = false;
+    bool seekable = false;
     std::string openError;
     Encoding encoding = Encoding::Bytes;
     std::vector<unsigned char> raw; // UTF-16 bytes not decoded yet

@@ -1,6 +1,8 @@
 #include "doc/TarvikDoc.h"
+#include "exchange/LasFile.h"
 #include "exchange/LasHeader.h"
 #include "exchange/LasImport.h"
+#include "exchange/LasReference.h"
 #include "exchange/OpenFile.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
@@ -8,6 +10,14 @@
 #include "tracks/LogTrack.h"
 
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+#include <random>
 
 namespace {
 
@@ -468,4 +478,223 @@ TEST(InsertWellLog, LongHeaderLinesAreReadOnce) {
     ASSERT_EQ(InsertWellLog(doc), 1);
     EXPECT_EQ(dynamic_cast<const CLogTrack&>(*doc.tracks.back()).values, (std::vector<float>{2, 3}));
     EXPECT_EQ(ImportLas(doc, (temp.path / "long.las").string()), 1);
+}
+
+namespace {
+
+// What the reader gives for every curve but the second (a column left out), with
+// its data read in two halves at once when they are at least `splitAbove` bytes.
+struct ReadBack {
+    bool read = false;
+    char delimiter = ' ';
+    size_t start = 0; // where the data begin
+    float nullValue = 0;
+    std::vector<char> keep;
+    CLasData data;
+};
+
+ReadBack ReadWithReader(const std::string& path, uint64_t splitAbove) {
+    CScriptedPlatform platform;
+    CLasFile las;
+    ReadBack r;
+    if (!las.Open(path, platform) || !las.header.dataFound || las.header.entries.empty()) return r;
+    las.reader.splitAbove = splitAbove;
+    r.delimiter = las.DataDelimiter();
+    r.start = static_cast<size_t>(las.reader.Position());
+    r.nullValue = las.header.nullValue;
+    r.keep.assign(las.header.entries.size(), 1);
+    if (r.keep.size() > 2) r.keep[1] = 0;
+    r.read = las.reader.ReadData(r.delimiter, r.keep, r.nullValue, r.data);
+    return r;
+}
+
+bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+
+// The reader gives what the reader before it gave, value for value and bit for
+// bit, read in one piece and in two halves; `rows` gets how many it read.
+::testing::AssertionResult ReadsAsBefore(const std::string& path, size_t* rows = nullptr) {
+    const std::string text = ReadFileText(path);
+    for (const uint64_t splitAbove : {UINT64_MAX, uint64_t{0}}) {
+        const ReadBack got = ReadWithReader(path, splitAbove);
+        if (got.keep.empty()) return ::testing::AssertionSuccess() << "not read";
+        const CLasData want = las_reference::ReadData(text, got.start, got.delimiter, got.keep, got.nullValue);
+        const bool wantRead = !want.binary && !(want.tokens > 0 && want.numbers == 0);
+        const char* how = splitAbove ? " in one piece" : " in two halves";
+        if (got.read != wantRead || got.data.binary != want.binary || got.data.rows != want.rows ||
+            got.data.tokens != want.tokens || got.data.numbers != want.numbers)
+            return ::testing::AssertionFailure()
+                   << path << how << ": read " << got.read << " binary " << got.data.binary << " rows "
+                   << got.data.rows << " tokens " << got.data.tokens << " numbers " << got.data.numbers
+                   << ", before " << wantRead << " " << want.binary << " " << want.rows << " " << want.tokens
+                   << " " << want.numbers;
+        for (size_t c = 0; c < got.keep.size(); ++c) {
+            const auto& g = got.data.columns[c];
+            const auto& w = want.columns[c];
+            if (g.size() != w.size())
+                return ::testing::AssertionFailure() << path << how << ": column " << c << " has " << g.size()
+                                                     << " values, before " << w.size();
+            for (size_t r = 0; r < w.size(); ++r)
+                if (!SameBits(g[r], w[r]))
+                    return ::testing::AssertionFailure() << path << how << ": row " << r << " column " << c
+                                                         << " reads " << g[r] << ", before " << w[r];
+            const CLasRange& gr = got.data.ranges[c];
+            const CLasRange& wr = want.ranges[c];
+            if (!SameBits(gr.lo, wr.lo) || !SameBits(gr.hi, wr.hi))
+                return ::testing::AssertionFailure() << path << how << ": column " << c << " spans " << gr.lo
+                                                     << ".." << gr.hi << ", before " << wr.lo << ".." << wr.hi;
+        }
+        if (rows) *rows = want.rows;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string Header(int curves, const std::string& version = " VERS. 2.0 :\n WRAP. NO :\n") {
+    std::string h = "~VERSION INFORMATION\n" + version +
+                    "~WELL INFORMATION\n STRT.M 1000 :\n STOP.M 2000 :\n STEP.M 0.5 :\n NULL. -999.25 :\n"
+                    "~CURVE INFORMATION\n DEPT.M :\n";
+    for (int c = 1; c < curves; ++c) h += " C" + std::to_string(c) + ".U :\n";
+    return h + "~A\n";
+}
+
+// Words of every kind log files hold: plain decimals of every length, exponents,
+// signs, words of eight digits and more, special values and text.
+class WordMaker {
+  public:
+    std::string Next() {
+        const int kind = Pick(100);
+        if (kind < 60) {
+            std::string w = Pick(3) == 0 ? "-" : "";
+            const int before = Pick(8), after = Pick(8);
+            for (int i = 0; i < before; ++i) w += static_cast<char>('0' + Pick(10));
+            if (after || Pick(3) == 0) w += '.';
+            for (int i = 0; i < after; ++i) w += static_cast<char>('0' + Pick(10));
+            return w == "-" || w.empty() || w == "." || w == "-." ? "0" : w;
+        }
+        if (kind < 75) {
+            char b[64];
+            std::snprintf(b, sizeof b, "%.*f", Pick(10), std::uniform_real_distribution<double>(-1e4, 1e4)(rng));
+            return b;
+        }
+        if (kind < 85) {
+            char b[64];
+            std::snprintf(b, sizeof b, "%.17g", std::uniform_real_distribution<double>(-1, 1)(rng) *
+                                                     std::pow(10.0, Pick(90) - 45));
+            return b;
+        }
+        if (kind < 90) {
+            std::string w;
+            const int n = 8 + Pick(16);
+            for (int i = 0; i < n; ++i) w += static_cast<char>('0' + Pick(10));
+            if (Pick(2)) w += "." + std::string(static_cast<size_t>(Pick(20)), '9');
+            return w;
+        }
+        static const char* const kOdd[] = {
+            "-999.25", "-0",    "-0.0",         "0",          ".5",          "5.",         "-.5",
+            ".",       "-",     "+5",           "+.5",        "1e5",         "1E-3",       "1e",
+            "2.5e+",   "nan",   "-inf",         "Infinity",   "0x1p3",       "1e39",       "-1e39",
+            "1e-50",   "12abc", "1.5.3",        "12-3",       "abc",         "a~b",        "#c",
+            "16777217", "0.1",  "3.4028236e38", "1.4e-45",    "9007199254740993", "0000000000000001.5",
+        };
+        return kOdd[Pick(static_cast<int>(std::size(kOdd)))];
+    }
+
+  private:
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+    std::mt19937 rng{20240611};
+};
+
+} // namespace
+
+TEST(LasReader, ReadsEveryPublicFileAsBefore) {
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(TARVIK_TEST_DATA) + "/las")) {
+        if (entry.path().extension() != ".las") continue;
+        EXPECT_TRUE(ReadsAsBefore(entry.path().string())) << entry.path();
+    }
+}
+
+TEST(LasReader, ReadsEveryKindOfWordAsBefore) {
+    // Blank-separated rows of seven words with blanks, tabs and carriage returns of
+    // every width between them; the same words split at commas and at tabs.
+    CTempDir temp;
+    WordMaker words;
+    std::string blank = Header(7), comma = Header(7, " VERS. 2.0 :\n DLM. COMMA :\n"),
+                tab = Header(7, " VERS. 2.0 :\n DLM. TAB :\n");
+    const char* const gaps[] = {" ", "  ", "\t", " \t ", "     "};
+    for (int r = 0; r < 20000; ++r) {
+        for (int c = 0; c < 7; ++c) {
+            std::string w = words.Next();
+            blank += (c ? gaps[(r + c) % 5] : "") + w;
+            comma += (c ? "," : "") + w;
+            tab += (c ? "\t" : "") + w;
+        }
+        const char* end = r % 3 ? "\n" : "\r\n";
+        blank += end;
+        comma += end;
+        tab += end;
+    }
+    size_t rows = 0;
+    for (const auto& [name, text] : {std::pair{"blank.las", blank}, {"comma.las", comma}, {"tab.las", tab}}) {
+        WriteFileText(temp.path / name, text);
+        EXPECT_TRUE(ReadsAsBefore((temp.path / name).string(), &rows)) << name;
+        EXPECT_EQ(rows, 20000u) << name;
+    }
+}
+
+TEST(LasReader, HalvesMeetAtALineBreak) {
+    // Read in two halves at once, the data give what they give in one piece.
+    CTempDir temp;
+    const auto rowsOf = [](int from, int n, int curves) {
+        std::string text;
+        for (int r = from; r < from + n; ++r) {
+            text += std::to_string(1000 + r);
+            for (int c = 1; c < curves; ++c) text += " " + std::to_string((r * 7 + c * 13) % 1000) + ".25";
+            text += "\n";
+        }
+        return text;
+    };
+    size_t rows = 0;
+    const auto check = [&](const std::string& name, const std::string& text) {
+        WriteFileText(temp.path / name, text);
+        return ReadsAsBefore((temp.path / name).string(), &rows);
+    };
+    // A row straddles the middle: the halves meet at the next line break.
+    std::string text = Header(5) + rowsOf(0, 999, 5) + "2000 1 2 3";
+    EXPECT_TRUE(check("straddle.las", text + " 4\n"));
+    EXPECT_EQ(rows, 1000u);
+    // A last row cut short is dropped, and its values widen no range.
+    EXPECT_TRUE(check("short.las", text.substr(0, text.size() - 6) + " 99999"));
+    EXPECT_EQ(rows, 999u);
+    ReadBack cut = ReadWithReader((temp.path / "short.las").string(), 0);
+    EXPECT_EQ(cut.data.ranges[0].hi, 1998.0f);
+
+    // Wrapped rows: five curves over lines of two words, so the first half may
+    // end inside a row. The rows are what they are in one piece.
+    std::string wrapped = Header(5, " VERS. 2.0 :\n WRAP. YES :\n");
+    int n = 0;
+    for (int r = 0; r < 1001; ++r)
+        for (int c = 0; c < 5; ++c) wrapped += std::to_string(r * 5 + c) + (++n % 2 ? " " : "\n");
+    EXPECT_TRUE(check("wrapped.las", wrapped + "\n"));
+    EXPECT_EQ(rows, 1001u);
+    ReadBack read = ReadWithReader((temp.path / "wrapped.las").string(), 0);
+    ASSERT_EQ(read.data.columns[4].size(), 1001u);
+    EXPECT_EQ(read.data.columns[4][1000], 5004.0f);
+
+    // A section after the data in either half ends them; a NUL byte in the second
+    // half, or in a section after the data, makes them not text.
+    EXPECT_TRUE(check("late.las", Header(5) + rowsOf(0, 800, 5) + "~Other\n1 2 3 4 5\n" + rowsOf(0, 300, 5)));
+    EXPECT_EQ(rows, 800u);
+    EXPECT_TRUE(check("early.las", Header(5) + rowsOf(0, 100, 5) + " ~Other\n" + rowsOf(0, 900, 5)));
+    EXPECT_EQ(rows, 100u);
+    EXPECT_TRUE(check("nul.las", Header(5) + rowsOf(0, 900, 5) + std::string("1 2\0 3 4 5\n", 11)));
+    EXPECT_FALSE(ReadWithReader((temp.path / "nul.las").string(), 0).read);
+    EXPECT_TRUE(check("nul_after.las", Header(5) + rowsOf(0, 900, 5) + std::string("~B\n1 \0\n", 7)));
+    EXPECT_FALSE(ReadWithReader((temp.path / "nul_after.las").string(), 0).read);
+
+    // Of -0 and 0 the first in the rows is a column's smallest and largest value,
+    // in whichever half it lies.
+    std::string zeros = Header(2);
+    for (int r = 0; r < 2000; ++r) zeros += std::to_string(r) + (r < 1500 ? " 5\n" : r % 2 ? " 0\n" : " -0\n");
+    EXPECT_TRUE(check("zeros.las", zeros));
+    read = ReadWithReader((temp.path / "zeros.las").string(), 0);
+    EXPECT_TRUE(SameBits(read.data.ranges[1].lo, -0.0f));
 }
