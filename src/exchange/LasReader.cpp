@@ -181,6 +181,10 @@ char CLasReader::SniffDelimiter() {
     return words >= 2 ? ',' : ' ';
 }
 
+// The most the second half's values may take for the first half's columns to be
+// faulted in ahead of the copy (while both are held).
+constexpr size_t kPrepareLimit = size_t{40} << 20;
+
 // The storage of the first half's columns, told to the second half's thread: the
 // part its rows will be copied into can be faulted in there while the first half
 // is still being read, rather than page by page in the copy.
@@ -227,6 +231,9 @@ class CLasReader::Sink {
         }
         if (++column == ncols) NextRow();
     }
+
+    // The bytes of the values kept.
+    size_t ValueBytes() const { return row * kept * sizeof(float); }
 
     // Every value taken, and those in the columns kept that were numbers.
     size_t Tokens() const { return row * ncols + column; }
@@ -546,7 +553,10 @@ bool CLasReader::ReadBlankDelimited(Sink& sink, const std::vector<char>& keep, f
                 tail.ScanBlank(tailState, tailSink);
                 tailSink.Finish();
                 tailRead = true;
-                sized.Prepare(firstShare);
+                // Both halves' pages are held while the copy's are faulted in
+                // ahead; past a limit they are faulted in by the copy instead,
+                // which frees the second half's columns one by one as it goes.
+                if (tailSink.ValueBytes() <= kPrepareLimit) sized.Prepare(firstShare);
             } catch (...) { // out of memory there: the second half is read again here
             }
         });
