@@ -1,13 +1,26 @@
 // Reading and writing table files: a 50 MB table of numeric rows is read from disk
-// into kdManager and written back through the writer helper.
+// into kdManager and written back through the writer helper; and a document of 20
+// log tracks of 500,000 samples (86 MB, made in /tmp on first use) opened and saved
+// end to end through CTarvikDoc.
+//   table_io_bench --peak FILE          opens FILE once as File > Open does and
+//                                       prints the peak resident memory
+//   table_io_bench --peak-mapped FILE   the same through kdManager::ReadFile
+//   table_io_bench --make-document      makes the 86 MB document and prints its path
 #include "base/FileIO.h"
 #include "base/TableWriter.h"
 #include "base/TextParse.h"
 #include "base/kdManager.h"
+#include "doc/TarvikDoc.h"
+#include "exchange/OpenFile.h"
+#include "gfx/ConsolePlatform.h"
+#include "tracks/LogTrack.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <string_view>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -69,11 +82,16 @@ void BM_WriteTableFile(benchmark::State& state) {
             CTableWriter w(f);
             w.BeginTable(t.name);
             w.Columns({"depth", "GR", "RHOB", "NPHI", "DT"});
-            for (const kRow& r : t.rows) {
+            for (size_t k = 0; k < t.rows.size(); ++k) {
+                // The row's fields in one walk along its text.
+                const kRow& r = t.rows[k];
                 std::string& o = w.Out();
-                for (size_t i = 0; i < r.fields.size(); ++i) {
+                std::string_view rest = r.text;
+                for (int i = 0; i < r.FieldCount(); ++i) {
+                    const size_t d = rest.find(r.delimiter);
                     if (i) o.push_back(';');
-                    o.append(r.fields[i]);
+                    o.append(rest.substr(0, d));
+                    rest = d == std::string_view::npos ? std::string_view() : rest.substr(d + 1);
                 }
                 o.push_back('\n');
                 w.Done();
@@ -94,12 +112,15 @@ void BM_WriteNumericRows(benchmark::State& state) {
     m.ReadFile(SampleFile());
     m.SelectTable("Data");
     std::vector<float> values;
-    for (const kRow& r : m.CurrentTable()->rows)
-        for (const std::string& f : r.fields) {
+    const kTable& t = *m.CurrentTable();
+    for (size_t k = 0; k < t.rows.size(); ++k) {
+        const kRow& r = t.rows[k];
+        for (int i = 0; i < r.FieldCount(); ++i) {
             float v = 0;
-            ScanFloat(f, v);
+            ScanFloat(std::string_view(*r.Field(i)), v);
             values.push_back(v);
         }
+    }
     const std::string out = "/tmp/tarvik_bench_numeric_out.tvk";
     size_t bytes = 0;
     for (auto _ : state) {
@@ -127,6 +148,172 @@ void BM_WriteNumericRows(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteNumericRows)->Unit(benchmark::kMillisecond);
 
+// --- A whole document ---
+
+constexpr int kCurves = 20;
+constexpr int kSamples = 500000;
+
+long FileBytes(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return 0;
+    std::fseek(f, 0, SEEK_END);
+    const long n = std::ftell(f);
+    std::fclose(f);
+    return n;
+}
+
+// A LAS file of 20 curves x 500,000 rows (the depth and 19 values from 0 to 200,
+// "%10.4f" and "%9.4f"), imported with every curve and saved as a document, as
+// "tarvik --save-as big.tvk big.las" makes it.
+const std::string& DocumentFile() {
+    static const std::string path = [] {
+        const std::string las = "/tmp/tarvik_bench_doc.las";
+        const std::string tvk = "/tmp/tarvik_bench_doc.tvk";
+        std::FILE* f = std::fopen(las.c_str(), "wb");
+        std::fputs("~VERSION INFORMATION\n VERS.   2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0\n"
+                   " WRAP.   NO  : ONE LINE PER DEPTH STEP\n~WELL INFORMATION\n"
+                   " STRT.M  1000.0000 : START DEPTH\n STOP.M  77199.8476 : STOP DEPTH\n"
+                   " STEP.M  0.1524 : STEP\n NULL.   -999.25 : NULL VALUE\n"
+                   " WELL.   BENCH-DOC : WELL\n~CURVE INFORMATION\n DEPT.M : DEPTH\n",
+                   f);
+        for (int c = 1; c < kCurves; ++c) std::fprintf(f, " C%02d.UNIT : CURVE %d\n", c, c);
+        std::fputs("~A\n", f);
+        unsigned seed = 81;
+        char line[512];
+        for (int r = 0; r < kSamples; ++r) {
+            int n = std::snprintf(line, sizeof line, "%10.4f", 1000.0 + r * 0.1524);
+            for (int c = 1; c < kCurves; ++c) {
+                seed = seed * 1103515245u + 12345u;
+                n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), " %9.4f",
+                                   (seed >> 8) % 2000000 / 10000.0);
+            }
+            line[n++] = '\n';
+            std::fwrite(line, 1, static_cast<size_t>(n), f);
+        }
+        std::fclose(f);
+        CConsolePlatform platform;
+        CTarvikDoc doc(platform);
+        if (!OpenPath(doc, las) || !doc.OnSaveDocument(tvk)) std::fprintf(stderr, "no document\n");
+        std::remove(las.c_str());
+        return tvk;
+    }();
+    return path;
+}
+
+int LogTracks(const CTarvikDoc& doc) {
+    int n = 0;
+    for (const auto& t : doc.tracks)
+        if (const auto* log = dynamic_cast<const CLogTrack*>(t.get()))
+            n += log->count == kSamples && log->values.size() == kSamples;
+    return n;
+}
+
+void BM_OpenDocument(benchmark::State& state) {
+    const std::string& path = DocumentFile();
+    for (auto _ : state) {
+        CConsolePlatform platform;
+        CTarvikDoc doc(platform);
+        if (!doc.OnOpenDocument(path) || LogTracks(doc) != kCurves)
+            state.SkipWithError("the document did not open whole");
+    }
+    state.SetBytesProcessed(state.iterations() * FileBytes(path));
+}
+BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
+
+// The same through the reader's own file access, which maps a large file instead
+// of holding a copy: what OnOpenDocument does once it hands the reader the path.
+bool OpenMapped(CTarvikDoc& doc, const std::string& path) {
+    doc.reader.Clear();
+    if (!doc.reader.ReadFile(path)) return false;
+    if (!doc.reader.SelectTable("DocOptions") && !doc.reader.SelectTable("Tracks")) return false;
+    doc.DeleteContents();
+    doc.Load(doc.reader);
+    return true;
+}
+
+void BM_OpenDocumentMapped(benchmark::State& state) {
+    const std::string& path = DocumentFile();
+    for (auto _ : state) {
+        CConsolePlatform platform;
+        CTarvikDoc doc(platform);
+        if (!OpenMapped(doc, path) || LogTracks(doc) != kCurves)
+            state.SkipWithError("the document did not open whole");
+    }
+    state.SetBytesProcessed(state.iterations() * FileBytes(path));
+}
+BENCHMARK(BM_OpenDocumentMapped)->Unit(benchmark::kMillisecond);
+
+// What File > Save does: formats, writes, syncs and renames over the target.
+void BM_SaveDocument(benchmark::State& state) {
+    const std::string& path = DocumentFile();
+    CConsolePlatform platform;
+    CTarvikDoc doc(platform);
+    if (!doc.OnOpenDocument(path)) state.SkipWithError("the document did not open");
+    const std::string out = "/tmp/tarvik_bench_doc_out.tvk";
+    for (auto _ : state)
+        if (!doc.OnSaveDocument(out)) state.SkipWithError("the document was not saved");
+    state.SetBytesProcessed(state.iterations() * FileBytes(out));
+    std::remove(out.c_str());
+}
+BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
+
+// The same without the sync: formatting and writing into the page cache only.
+void BM_StoreDocument(benchmark::State& state) {
+    const std::string& path = DocumentFile();
+    CConsolePlatform platform;
+    CTarvikDoc doc(platform);
+    if (!doc.OnOpenDocument(path)) state.SkipWithError("the document did not open");
+    const std::string out = "/tmp/tarvik_bench_doc_store.tvk";
+    long bytes = 0;
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(out.c_str(), "wb");
+        {
+            CTableWriter w(f);
+            doc.Store(w);
+        }
+        bytes = std::ftell(f);
+        std::fclose(f);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    std::remove(out.c_str());
+}
+BENCHMARK(BM_StoreDocument)->Unit(benchmark::kMillisecond);
+
+// The process's peak resident memory, in MiB.
+double PeakMiB() {
+    struct rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024.0;
+}
+
+// Opens the file once as File > Open does (or, mapped, as OpenMapped does) and
+// prints the peak resident memory.
+int PeakOpen(const char* path, bool mapped) {
+    const double before = PeakMiB();
+    CConsolePlatform platform;
+    CTarvikDoc doc(platform);
+    const bool ok = mapped ? OpenMapped(doc, path) : doc.OnOpenDocument(path);
+    size_t samples = 0;
+    for (const auto& t : doc.tracks)
+        if (const auto* log = dynamic_cast<const CLogTrack*>(t.get())) samples += log->values.size();
+    const double floats = double(samples) * sizeof(float) / (1024.0 * 1024.0);
+    std::printf("open%s %s: peak resident %.1f MiB (before %.1f MiB); float data %.1f MiB; "
+                "target %.1f MiB\n",
+                mapped ? " (mapped)" : "", ok ? "ok" : "FAILED", PeakMiB(), before, floats, floats + 50);
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--peak") == 0) return PeakOpen(argv[2], false);
+    if (argc > 2 && std::strcmp(argv[1], "--peak-mapped") == 0) return PeakOpen(argv[2], true);
+    if (argc > 1 && std::strcmp(argv[1], "--make-document") == 0) {
+        std::printf("%s\n", DocumentFile().c_str());
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

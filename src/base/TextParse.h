@@ -3,6 +3,7 @@
 // behaviour on overflow and without its cost.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +24,15 @@ bool ScanHex(std::string_view text, uint32_t& out);     // "%x" (an optional 0x 
 bool ScanFloat(std::string_view text, float& out);      // "%f" into a 32-bit float
 bool ScanDouble(std::string_view text, double& out);
 
+// std::from_chars for a float in the general format: the same value, the same end
+// and the same error for any text, and faster on plain decimals ("-1234.5678").
+std::from_chars_result FloatFromChars(const char* first, const char* last, float& out);
+// The blank-separated numbers of a row of sampled data, from the left, into out: up
+// to maxCount of them, ending at the first token that is not a number. A token is
+// taken whole by FloatFromChars, or else by ScanFloat, which also takes a number it
+// starts with. Returns how many were read.
+size_t ScanFloatRow(std::string_view text, float* out, size_t maxCount);
+
 // "%i" first, bare hexadecimal when that converts nothing; the value is taken
 // modulo 2^32 as a 32-bit colour.
 bool ScanColour(std::string_view text, uint32_t& out);
@@ -33,6 +43,10 @@ bool ScanBits32(std::string_view text, uint32_t& out);
 void AppendG(std::string& out, double v);               // "%g"
 void AppendFixed(std::string& out, double v, int prec); // "%.<prec>f" ("%f" is 6)
 void AppendFixed(std::string& out, float v, int prec);  // the same, faster for floats
+// AppendFixed of a float with prec from 0 to 6 into a buffer of kMaxFixedFloat
+// chars or more; returns the end of what it wrote.
+inline constexpr size_t kMaxFixedFloat = 48;
+char* WriteFixed(char* out, float v, int prec);
 void AppendInt(std::string& out, long long v);          // "%i", "%d", "%ld"
 void AppendUInt(std::string& out, unsigned long long v); // "%u"
 

@@ -3,10 +3,76 @@
 #include "base/FileIO.h"
 #include "base/TextParse.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The text of one read file: a copy in memory, or, for a large file, the file
+// mapped read-only. Pages of a mapping that are handed back to the system come back
+// from the file when they are read again, so the tree never needs the whole file
+// in memory at once.
+class kText {
+public:
+    explicit kText(std::string text) : owned(std::move(text)), view(owned) {}
+    kText(const char* map, size_t size) : mapped(map), view(map, size) {}
+    kText(const kText&) = delete;
+    kText& operator=(const kText&) = delete;
+    ~kText() {
+        if (mapped) ::munmap(const_cast<char*>(mapped), view.size());
+    }
+
+    // A regular file of at least minSize bytes, mapped; null when it is smaller, not
+    // a regular file or cannot be mapped (then it is read the ordinary way).
+    static std::shared_ptr<const kText> Map(const std::string& path, size_t minSize) {
+        struct stat st {};
+        // Looked at before it is opened: opening a pipe would wait for a writer.
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_size < static_cast<off_t>(minSize))
+            return nullptr;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return nullptr;
+        void* map = MAP_FAILED;
+        size_t size = 0;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= static_cast<off_t>(minSize)) {
+            size = static_cast<size_t>(st.st_size);
+            map = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
+        }
+        ::close(fd);
+        if (map == MAP_FAILED) return nullptr;
+        return std::make_shared<const kText>(static_cast<const char*>(map), size);
+    }
+
+    std::string_view View() const { return view; }
+
+    // Gives back the resident pages that lie in [begin, end) of a mapping; the
+    // text stays readable. Nothing happens to a copy in memory.
+    void Release(const char* begin, const char* end) const {
+        if (!mapped || end <= begin) return;
+        static const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+        const size_t from = static_cast<size_t>(begin - mapped) / page * page;
+        const size_t to = static_cast<size_t>(end - mapped) / page * page;
+        if (to > from) ::madvise(const_cast<char*>(mapped) + from, to - from, MADV_DONTNEED);
+    }
+
+private:
+    std::string owned;
+    const char* mapped = nullptr;
+    std::string_view view;
+};
 
 namespace {
+
+// Files from this size on are mapped rather than read into memory.
+constexpr size_t kMapAtLeast = 4u << 20;
+// While a mapped file is read, the pages behind the reader are given back in steps
+// of this size; a table of at least this size gives back its pages when another
+// table is selected.
+constexpr size_t kReleaseStep = 4u << 20;
+constexpr size_t kReleaseTable = 1u << 20;
 
 // Page ids come from one process-wide counter; the first page ever made has id 1.
 std::atomic<int> g_pageCounter{0};
@@ -72,23 +138,52 @@ kTable* kPage::Find(std::string_view tableName) const {
     return it == tableIndex.end() ? nullptr : it->second;
 }
 
-const std::string* kRow::Field(int c) const {
-    static const std::string kEmpty;
-    if (c < 0 || c >= width) return nullptr;
-    return static_cast<size_t>(c) < fields.size() ? &fields[static_cast<size_t>(c)] : &kEmpty;
+std::optional<kField> kRow::Field(int c) const {
+    if (c < 0 || c >= width) return std::nullopt;
+    // Fields from the left; a line with fewer fields leaves the columns after them empty.
+    size_t start = 0;
+    for (int i = 0; i < c; ++i) {
+        const size_t d = text.find(delimiter, start);
+        if (d == std::string_view::npos) return kField();
+        start = d + 1;
+    }
+    const size_t d = text.find(delimiter, start);
+    return kField(text.substr(start, d == std::string_view::npos ? d : d - start));
 }
 
-const std::string* kTable::Value(std::string_view key) const {
+kRow kRows::operator[](size_t i) const {
+    const Line& line = lines[i];
+    const Shape* shape = &shapes.back();
+    if (shapes.size() > 1)
+        shape = &*(std::upper_bound(shapes.begin(), shapes.end(), i,
+                                    [](size_t row, const Shape& s) { return row < s.firstRow; }) -
+                   1);
+    return {std::string_view(line.begin, static_cast<size_t>(line.end - line.begin)), shape->width,
+            shape->delimiter};
+}
+
+void kRows::Add(std::string_view text, int width, char delimiter) {
+    if (shapes.empty() || shapes.back().width != width || shapes.back().delimiter != delimiter)
+        shapes.push_back({lines.size(), width, delimiter});
+    lines.push_back({text.data(), text.data() + text.size()});
+}
+
+kTable::~kTable() = default;
+
+std::optional<std::string_view> kTable::Value(std::string_view key) const {
     Index();
-    if (nameColumn < 0 || valueColumn < 0) return nullptr;
+    if (nameColumn < 0 || valueColumn < 0) return std::nullopt;
     // Rows are only ever appended: index the ones added since the last call.
     for (; indexedRows < rows.size(); ++indexedRows) {
-        const kRow& r = rows[indexedRows];
-        if (const std::string* name = r.Field(nameColumn))
-            valueIndex.try_emplace(*name, r.Field(valueColumn));
+        const kRow r = rows[indexedRows];
+        if (const std::optional<kField> name = r.Field(nameColumn)) {
+            const std::optional<kField> value = r.Field(valueColumn);
+            valueIndex.try_emplace(*name, value ? std::optional<std::string_view>(*value)
+                                                : std::nullopt);
+        }
     }
     const auto it = valueIndex.find(key);
-    return it == valueIndex.end() ? nullptr : it->second;
+    return it == valueIndex.end() ? std::nullopt : it->second;
 }
 
 void kTable::Index() const {
@@ -145,17 +240,19 @@ void kTable::SetColumns(std::string_view line) {
 }
 
 void kTable::AddRow(std::string_view text) {
-    kRow& row = rows.emplace_back();
-    row.width = columnCount;
-    // Fields from the left; missing trailing fields are empty, and the text after
-    // the delimiter that ends the last column is dropped.
-    size_t start = 0;
-    for (int c = 0; c < columnCount; ++c) {
-        const size_t d = text.find(delimiter, start);
-        row.fields.emplace_back(text.substr(start, d == std::string_view::npos ? d : d - start));
-        if (d == std::string_view::npos) break;
-        start = d + 1;
-    }
+    const std::string& copy = ownText.emplace_back(text);
+    rows.Add(copy, columnCount, delimiter);
+}
+
+void kTable::AddLine(std::string_view text) {
+    if (!spanBegin) spanBegin = text.data();
+    spanEnd = text.data() + text.size();
+    rows.Add(text, columnCount, delimiter);
+}
+
+void kTable::ReleaseText() const {
+    if (source && spanBegin && static_cast<size_t>(spanEnd - spanBegin) >= kReleaseTable)
+        source->Release(spanBegin, spanEnd);
 }
 
 void kdManager::Clear() {
@@ -177,12 +274,30 @@ int kdManager::AddTable(std::unique_ptr<kTable> table) {
 }
 
 int kdManager::Read(std::string_view text, std::string_view path) {
+    return ReadText(std::make_shared<const kText>(std::string(text)), path);
+}
+
+int kdManager::ReadFile(const std::string& path, std::string* error) {
+    std::shared_ptr<const kText> text = kText::Map(path, kMapAtLeast);
+    if (!text) {
+        std::string read, why;
+        if (!ReadWholeFile(path, read, why)) {
+            if (error) *error = why;
+            return 0;
+        }
+        text = std::make_shared<const kText>(std::move(read));
+    }
+    return ReadText(std::move(text), path);
+}
+
+int kdManager::ReadText(std::shared_ptr<const kText> source, std::string_view path) {
     pages.push_back(std::make_unique<kPage>());
     currentPage = pages.back().get();
     currentTable = nullptr;
     kTable* filling = nullptr;
 
-    size_t pos = 0;
+    const std::string_view text = source->View();
+    size_t pos = 0, released = 0;
     while (pos < text.size()) {
         const char* base = text.data() + pos;
         const void* nl = std::memchr(base, '\n', text.size() - pos);
@@ -197,6 +312,7 @@ int kdManager::Read(std::string_view text, std::string_view path) {
             auto table = std::make_unique<kTable>();
             for (char c : AfterEquals(line))
                 if (c != '"' && table->name.size() < kMaxTableName) table->name.push_back(c);
+            table->source = source;
             filling = table.get();
             currentPage->tables.push_back(std::move(table));
             break;
@@ -212,13 +328,18 @@ int kdManager::Read(std::string_view text, std::string_view path) {
             if (filling) filling->SetColumns(line);
             break;
         case LineKind::RowKeyword:
-            if (filling) filling->AddRow(AfterEquals(line));
+            if (filling) filling->AddLine(AfterEquals(line));
             break;
         case LineKind::DataRow:
-            if (filling) filling->AddRow(line);
+            if (filling) filling->AddLine(line);
             break;
         case LineKind::Ignored:
             break;
+        }
+        // The rows only point into the text: what lies behind need not stay in memory.
+        if (pos - released >= kReleaseStep && pos <= text.size()) {
+            source->Release(text.data() + released, text.data() + pos);
+            released = pos;
         }
     }
     currentPage->name.assign(Limit(path, kMaxTableName));
@@ -226,18 +347,11 @@ int kdManager::Read(std::string_view text, std::string_view path) {
     return 1;
 }
 
-int kdManager::ReadFile(const std::string& path, std::string* error) {
-    std::string text, why;
-    if (!ReadWholeFile(path, text, why)) {
-        if (error) *error = why;
-        return 0;
-    }
-    return Read(text, path);
-}
-
 int kdManager::SelectTable(std::string_view name) {
     kTable* t = currentPage ? currentPage->Find(name) : nullptr;
     if (!t) return 0;
+    // A large table is usually read once, by the track that loads it.
+    if (currentTable && currentTable != t) currentTable->ReleaseText();
     currentTable = t;
     return 1;
 }
@@ -246,91 +360,100 @@ int kdManager::RowCount() const {
     return currentTable ? static_cast<int>(currentTable->rows.size()) : 0;
 }
 
-const std::string* kdManager::CellText(int row, std::string_view column) const {
-    if (!currentTable || row < 0 || row >= RowCount()) return nullptr;
+std::optional<std::string_view> kdManager::CellView(int row, std::string_view column) const {
+    if (!currentTable || row < 0 || row >= RowCount()) return std::nullopt;
     const int c = currentTable->ColumnIndex(column);
-    if (c < 0) return nullptr;
+    if (c < 0) return std::nullopt;
     // A row read before a second, longer column list is narrower than the table.
-    return currentTable->rows[static_cast<size_t>(row)].Field(c);
+    const std::optional<kField> field = currentTable->rows[static_cast<size_t>(row)].Field(c);
+    if (!field) return std::nullopt;
+    return *field;
+}
+
+const std::string* kdManager::CellText(int row, std::string_view column) const {
+    const std::optional<std::string_view> t = CellView(row, column);
+    if (!t) return nullptr;
+    cellCopy.assign(*t);
+    return &cellCopy;
 }
 
 int kdManager::GetCell(int row, std::string_view column, std::string& buffer) const {
     buffer.clear();
-    const std::string* t = CellText(row, column);
+    const std::optional<std::string_view> t = CellView(row, column);
     if (!t) return 0;
     buffer.assign(Limit(*t, kMaxTextValue));
     return 1;
 }
 
 int kdManager::GetCellString(int row, std::string_view column, std::string& out) const {
-    const std::string* t = CellText(row, column);
+    const std::optional<std::string_view> t = CellView(row, column);
     if (!t) return 0;
-    out = *t;
+    out.assign(*t);
     return 1;
 }
 
 int kdManager::GetCellInt(int row, std::string_view column, int& out) const {
-    const std::string* t = CellText(row, column);
+    const std::optional<std::string_view> t = CellView(row, column);
     if (!t) return 0;
     ScanInt(Limit(*t, kMaxNumberText), out);
     return 1;
 }
 
 int kdManager::GetCellIntAnyBase(int row, std::string_view column, int& out) const {
-    const std::string* t = CellText(row, column);
+    const std::optional<std::string_view> t = CellView(row, column);
     if (!t) return 0;
     ScanIntAnyBase(Limit(*t, kMaxNumberText), out);
     return 1;
 }
 
 int kdManager::GetCellFloat(int row, std::string_view column, float& out) const {
-    const std::string* t = CellText(row, column);
+    const std::optional<std::string_view> t = CellView(row, column);
     if (!t) return 0;
     ScanFloat(Limit(*t, kMaxNumberText), out);
     return 1;
 }
 
-const std::string* kdManager::ValueText(std::string_view key) const {
-    return currentTable ? currentTable->Value(key) : nullptr;
+std::optional<std::string_view> kdManager::ValueText(std::string_view key) const {
+    return currentTable ? currentTable->Value(key) : std::nullopt;
 }
 
 int kdManager::GetValueString(std::string_view key, std::string& out) const {
-    const std::string* t = ValueText(key);
+    const std::optional<std::string_view> t = ValueText(key);
     if (!t) return 0;
-    out = *t;
+    out.assign(*t);
     return 1;
 }
 
 int kdManager::GetValueText(std::string_view key, std::string& buffer) const {
-    const std::string* t = ValueText(key);
+    const std::optional<std::string_view> t = ValueText(key);
     if (!t) return 0;
     buffer.assign(Limit(*t, kMaxTextValue));
     return 1;
 }
 
 int kdManager::GetValueFloat(std::string_view key, float& out) const {
-    const std::string* t = ValueText(key);
+    const std::optional<std::string_view> t = ValueText(key);
     if (!t) return 0;
     ScanFloat(Limit(*t, kMaxNumberText), out);
     return 1;
 }
 
 int kdManager::GetValueInt(std::string_view key, int& out) const {
-    const std::string* t = ValueText(key);
+    const std::optional<std::string_view> t = ValueText(key);
     if (!t) return 0;
     ScanIntAnyBase(Limit(*t, kMaxNumberText), out);
     return 1;
 }
 
 int kdManager::GetValueBits32(std::string_view key, uint32_t& out) const {
-    const std::string* t = ValueText(key);
+    const std::optional<std::string_view> t = ValueText(key);
     if (!t) return 0;
     ScanBits32(Limit(*t, kMaxNumberText), out);
     return 1;
 }
 
 int kdManager::GetValueColour(std::string_view key, uint32_t& out) const {
-    const std::string* t = ValueText(key);
+    const std::optional<std::string_view> t = ValueText(key);
     if (!t) return 0;
     ScanColour(Limit(*t, kMaxNumberText), out);
     return 1;

@@ -251,12 +251,13 @@ void CDataTrack::SaveData(CTableWriter& out, std::string_view table) {
     out.BeginTable(table);
     out.Columns({"depth", "value"});
     size_t n = 0;
+    char line[2 * kMaxFixedFloat + 2];
     for (const Point& p : points) {
-        std::string& o = out.Out();
-        AppendFixed(o, p.depth, 4);
-        o.push_back(';');
-        AppendFixed(o, p.value, 4);
-        o.push_back('\n');
+        char* end = WriteFixed(line, p.depth, 4);
+        *end++ = ';';
+        end = WriteFixed(end, p.value, 4);
+        *end++ = '\n';
+        out.Out().append(line, end);
         if (++n % 1024 == 0) out.Done();
     }
     out.EndTable();
@@ -290,12 +291,12 @@ int CDataTrack::LoadData(kdManager& in, std::string_view table) {
     // The rows are the points: the header's count sizes nothing.
     const int rows = in.RowCount();
     for (int r = 0; r < rows; ++r) {
-        const std::string* depthText = in.CellText(r, "depth");
+        const std::optional<std::string_view> depthText = in.CellView(r, "depth");
         float depth = 0.0f;
         if (!depthText || !ScanFloat(Limit(*depthText, kMaxNumberText), depth))
             continue; // a point needs a depth
         float value = nullvalue;
-        if (const std::string* valueText = in.CellText(r, "value"))
+        if (const std::optional<std::string_view> valueText = in.CellView(r, "value"))
             ScanFloat(Limit(*valueText, kMaxNumberText), value);
         points.push_front({value, depth});
     }

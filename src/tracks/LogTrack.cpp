@@ -10,7 +10,6 @@
 #include "gfx/DrawHelpers.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <new>
 
@@ -137,14 +136,17 @@ void CLogTrack::SaveData(CTableWriter& out, std::string_view table) {
     out.BeginTable(table);
     out.Columns({"values"});
     const size_t n = std::min(static_cast<size_t>(std::max(count, 0)), values.size());
-    for (size_t i = 0; i < n; ++i) {
-        std::string& o = out.Out();
-        AppendFixed(o, values[i], 4);
-        o.push_back(' ');
-        if (i % 10 == 9) {
-            o.push_back('\n');
-            out.Done();
+    // Ten samples a line, each followed by a blank; a line is made here and added whole.
+    char line[10 * (kMaxFixedFloat + 1) + 1];
+    for (size_t i = 0; i < n; i += 10) {
+        char* p = line;
+        for (size_t k = i; k < std::min(i + 10, n); ++k) {
+            p = WriteFixed(p, values[k], 4);
+            *p++ = ' ';
         }
+        if (i + 10 <= n) *p++ = '\n';
+        out.Out().append(line, p);
+        out.Done();
     }
     out.Raw("\nEND\n\n");
 }
@@ -169,6 +171,7 @@ int CLogTrack::LoadHeader(kdManager& in, std::string_view table) {
 
 int CLogTrack::LoadData(kdManager& in, std::string_view table) {
     if (!in.SelectTable(table)) return 0;
+    const kTable& t = *in.CurrentTable();
     const int rows = in.RowCount();
     // Each row holds at most ten samples: never size the log beyond what the table
     // can fill, whatever its header says.
@@ -177,28 +180,14 @@ int CLogTrack::LoadData(kdManager& in, std::string_view table) {
     values.assign(n, nullvalue);
     count = static_cast<int>(n);
 
+    const int column = t.ColumnIndex("values");
+    if (column < 0) return 1;
     size_t filled = 0;
     for (int r = 0; r < rows && filled < n; ++r) {
-        const std::string* cell = in.CellText(r, "values");
+        // The samples are read from the file's text where it lies, without a copy.
+        const std::optional<kField> cell = t.rows[static_cast<size_t>(r)].Field(column);
         if (!cell) continue;
-        const char* p = cell->data();
-        const char* end = p + cell->size();
-        for (int taken = 0; taken < 10 && filled < n; ++taken) {
-            while (p < end && *p == ' ') ++p;
-            float v;
-            const char* numberEnd = end;
-            // A whole number token; the slow path handles what from_chars does not.
-            const auto r2 = std::from_chars(p, end, v);
-            if (r2.ec == std::errc() && (r2.ptr == end || *r2.ptr == ' ')) {
-                numberEnd = r2.ptr;
-            } else {
-                const char* tokenEnd = std::find(p, end, ' ');
-                if (!ScanFloat(std::string_view(p, static_cast<size_t>(tokenEnd - p)), v)) break;
-                numberEnd = tokenEnd;
-            }
-            values[filled++] = v;
-            p = numberEnd;
-        }
+        filled += ScanFloatRow(*cell, values.data() + filled, std::min<size_t>(10, n - filled));
     }
     return 1;
 }

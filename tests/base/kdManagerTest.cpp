@@ -1,7 +1,15 @@
 #include "base/kdManager.h"
 
+#include "base/TextParse.h"
+#include "support/TestFiles.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -222,4 +230,155 @@ TEST(kdManager, ReadFileReportsWhatCannotBeRead) {
     EXPECT_FALSE(why.empty());
     EXPECT_EQ(m.ReadFile("/tmp", &why), 0); // a folder
     EXPECT_EQ(m.PageCount(), 0);
+}
+
+namespace {
+
+// Every row of every table as lookups see it.
+std::vector<std::vector<std::string>> AllRows(const kdManager& m) {
+    std::vector<std::vector<std::string>> all;
+    for (const auto& t : m.CurrentPage()->tables) {
+        all.push_back({t->name});
+        for (size_t r = 0; r < t->rows.size(); ++r) {
+            const kRow& row = t->rows[r];
+            std::vector<std::string>& fields = all.emplace_back();
+            for (int c = 0; c < row.FieldCount(); ++c) fields.push_back(*row.Field(c));
+        }
+    }
+    return all;
+}
+
+} // namespace
+
+// Large files are mapped, not copied: they must read exactly as the same text in
+// memory, up to the last byte of the mapping, and a table whose memory was given back
+// must read the same when it is selected again.
+TEST(kdManager, MappedFilesReadAsTheirText) {
+    std::string text = "TABLE=Big\nDELIMITER=;\nCOLUMNS=[values]\n";
+    for (int r = 0; text.size() < (5u << 20); ++r)
+        text += std::to_string(r) + ".2500 1.5 -0.0001 77199.8476 3 4 5 6 7 " +
+                std::to_string(r % 97) + " \n";
+    text += "TABLE=Crlf\r\nDELIMITER=;\r\nCOLUMNS=[name;value]\r\nk;42\r\n\r\nTABLE=Tail\nCOLUMNS=[v]\n";
+    // The last field ends the file, without a line end, at the end of a page.
+    const std::string last = "1.5 2.25 3.125";
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t pad = page - (text.size() + last.size() + 2) % page;
+    text += "#" + std::string(pad, 'x') + "\n" + last;
+    ASSERT_EQ(text.size() % page, 0u);
+
+    CTempDir dir;
+    const auto path = dir.path / "big.tvk";
+    WriteFileText(path, text);
+    kdManager mapped, copied;
+    ASSERT_EQ(mapped.ReadFile(path.string()), 1);
+    ASSERT_EQ(copied.Read(text, path.string()), 1);
+    const auto rows = AllRows(copied);
+    EXPECT_EQ(AllRows(mapped), rows);
+
+    int k = 0;
+    ASSERT_EQ(mapped.SelectTable("Crlf"), 1);
+    EXPECT_EQ(mapped.GetValueInt("k", k), 1);
+    EXPECT_EQ(k, 42);
+    std::string s;
+    EXPECT_EQ(mapped.GetValueString("k", s), 1);
+    EXPECT_EQ(s, "42"); // no CR
+
+    ASSERT_EQ(mapped.SelectTable("Tail"), 1);
+    const std::optional<std::string_view> cell = mapped.CellView(0, "v");
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->data() + cell->size(), mapped.CurrentTable()->rows[0].text.data() + last.size());
+    float v[4] = {};
+    EXPECT_EQ(ScanFloatRow(*cell, v, 4), 3u);
+    EXPECT_EQ(v[2], 3.125f);
+
+    // Big gave its memory back when Tail was selected; it still reads the same.
+    ASSERT_EQ(mapped.SelectTable("Big"), 1);
+    EXPECT_EQ(AllRows(mapped), rows);
+    ASSERT_EQ(mapped.SelectTable("Big"), 1);
+    const int n = mapped.RowCount();
+    ASSERT_GT(n, 50000);
+    for (int r : {0, n / 2, n - 1}) {
+        float row[10] = {};
+        ASSERT_EQ(ScanFloatRow(*mapped.CellView(r, "values"), row, 10), 10u);
+        EXPECT_EQ(row[0], static_cast<float>(r) + 0.25f);
+        EXPECT_EQ(row[3], 77199.8476f);
+        EXPECT_EQ(row[9], static_cast<float>(r % 97));
+    }
+}
+
+TEST(kdManager, EmptyFilesAndHugeLines) {
+    CTempDir dir;
+    WriteFileText(dir.path / "empty.tvk", "");
+    kdManager m;
+    ASSERT_EQ(m.ReadFile((dir.path / "empty.tvk").string()), 1);
+    EXPECT_EQ(m.PageCount(), 1);
+    EXPECT_TRUE(m.CurrentPage()->tables.empty());
+
+    // One line of 6 MB, mapped, without a line end; the text after the last column
+    // is not a field.
+    const std::string huge(6u << 20, 'x');
+    WriteFileText(dir.path / "huge.tvk", "TABLE=H\nCOLUMNS=[name;value]\nbig;" + huge + ";cut");
+    kdManager h;
+    ASSERT_EQ(h.ReadFile((dir.path / "huge.tvk").string()), 1);
+    ASSERT_EQ(h.SelectTable("H"), 1);
+    std::string s;
+    EXPECT_EQ(h.GetValueString("big", s), 1);
+    EXPECT_EQ(s, huge);
+    EXPECT_EQ(h.GetValueText("big", s), 1);
+    EXPECT_EQ(s.size(), kMaxTextValue);
+    EXPECT_EQ(*h.CellText(0, "value"), huge);
+}
+
+// Rows of samples are converted faster than by the library, but to the same floats:
+// halfway cases between two floats and every odd form included.
+TEST(kdManager, SampledRowsReadAsTheLibraryReadsThem) {
+    // The conversion the log track has always made of a row.
+    const auto reference = [](std::string_view cell, float* out, size_t most) {
+        const char* p = cell.data();
+        const char* end = p + cell.size();
+        size_t n = 0;
+        while (n < most) {
+            while (p < end && *p == ' ') ++p;
+            float v;
+            const auto r = std::from_chars(p, end, v);
+            const char* next = r.ptr;
+            if (r.ec != std::errc() || (r.ptr != end && *r.ptr != ' ')) {
+                next = std::find(p, end, ' ');
+                if (!ScanFloat(std::string_view(p, static_cast<size_t>(next - p)), v)) break;
+            }
+            out[n++] = v;
+            p = next;
+        }
+        return n;
+    };
+    std::mt19937_64 rng(3);
+    const char* odd[] = {"1e5", "1.5e", "inf", "-nan", "-", ".", "1.", ".5", "0x1p3", "12abc", "\t7",
+                         "+3", "1.2.3", "16777217", "16777217.000000001", "99999999999999999999.5",
+                         "1e-50", "3.4028236e38", "0.0000000000000000000001", "-0.0000"};
+    char buf[64];
+    for (int i = 0; i < 200000; ++i) {
+        std::string row;
+        for (int t = static_cast<int>(rng() % 12); t > 0; --t) {
+            row.append(rng() % 8 == 0 ? rng() % 3 : 1, ' ');
+            const uint32_t bits = 0x20000000u + static_cast<uint32_t>(rng() % 0x3c000000u);
+            float f;
+            std::memcpy(&f, &bits, sizeof f);
+            const double halfway = (f + static_cast<double>(std::nextafter(f, 1e30f))) / 2;
+            switch (rng() % 4) {
+            case 0: std::snprintf(buf, sizeof buf, "%.4f", (static_cast<int>(rng() % 4000000) - 1000000) / 1e4); break;
+            case 1: std::snprintf(buf, sizeof buf, "%.17g", halfway); break;
+            case 2: std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(f)); break;
+            default: std::snprintf(buf, sizeof buf, "%s", odd[rng() % std::size(odd)]);
+            }
+            row += buf;
+        }
+        const std::vector<char> own(row.begin(), row.end()); // nothing readable past its end
+        const std::string_view cell(own.data(), own.size());
+        float a[10], b[10];
+        std::memset(a, 0, sizeof a);
+        std::memset(b, 0, sizeof b);
+        const size_t most = rng() % 11;
+        ASSERT_EQ(ScanFloatRow(cell, a, most), reference(cell, b, most)) << row;
+        ASSERT_EQ(std::memcmp(a, b, sizeof a), 0) << row;
+    }
 }
