@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kColumns = 20;
-constexpr int kRows = 550000;
+constexpr int kRowCount = 550000;
 
 const std::string& SampleFile() {
     static const std::string path = [] {
@@ -27,7 +27,7 @@ const std::string& SampleFile() {
         std::fputs("\r\n", f);
         unsigned seed = 99;
         char line[512];
-        for (int r = 0; r < kRows; ++r) {
+        for (int r = 0; r < kRowCount; ++r) {
             int n = std::snprintf(line, sizeof line, "%.4f", 1000.0 + r * 0.1524);
             for (int c = 1; c < kColumns; ++c) {
                 seed = seed * 1103515245u + 12345u;
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         struct rusage after {};
         getrusage(RUSAGE_SELF, &after);
         // ru_maxrss is in KiB: everything here is in MiB.
-        const double floats = double(kColumns) * kRows * sizeof(float) / 1048576.0;
+        const double floats = double(kColumns) * kRowCount * sizeof(float) / 1048576.0;
         std::printf("import %s: %.1f MiB file; peak resident %.1f MiB (before %.1f MiB); float "
                     "data %.1f MiB; target %.1f MiB\n",
                     ok ? "ok" : "FAILED", FileBytes(path) / 1048576.0, after.ru_maxrss / 1024.0,
