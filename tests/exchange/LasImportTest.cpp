@@ -125,7 +125,7 @@ TEST_F(ImportFixture, RealFilesOfEveryVersion) {
     } files[] = {
         {"sample_2.0_tab_dlm.las", 8, 3, 2, 2550},
         {"sample_3.0_tab_dlm.las", 15, 3, 8, 2.85e12f},
-        {"v3.0_sample_las3.0_spec.las", 15, 3, 14, 17},
+        {"v3.0_sample_las3.0_standard.las", 15, 3, 14, 17},
         {"v1.2_sample_wrapped.las", 36, 5, 0, 909.5f}, // the last of its five rows
         {"sample_null.las", 8, 3, 7, -999.25f}, // ILD: the null stays a sample
         {"sample_rev.las", 8, 11, 1, 133.45f},  // STEP -1 from 1670: sample 0 is at 1660

@@ -37,7 +37,7 @@ constexpr Expected kSamples[] = {
     {"v2.0_sample_2.0_based.las", 3, 6, 0, 0.3f, 0, ""}, // time, not depth: no DEPT curve
     {"v2.0_sample_2.0_minimal.las", 8, 2, 634.875f, 0.125f, 635, "SP (MV)"},
     {"v2.0_sample_2.0_wrapped.las", 36, 2, 909.875f, 0.125f, 910, "LSWB"},
-    {"v3.0_sample_las3.0_spec.las", 15, 3, 1669.75f, 0.125f, 1670, "NMR[5] (ms)"},
+    {"v3.0_sample_las3.0_standard.las", 15, 3, 1669.75f, 0.125f, 1670, "NMR[5] (ms)"},
     {"header_only.las", 0, 0, 0, 0, 0, ""},     // no data section
     {"v3.0_sample_3.0.las", 0, 0, 0, 0, 0, ""}, // cut off before its data
     {"not_a_las_file.las", 0, 0, 0, 0, 0, ""},
