@@ -2,6 +2,7 @@
 // depth and 19 values written "%.4f") with every column ticked, end to end: the
 // lines, the numbers, 20 data tracks and the depth window. Run with --peak to import
 // once and print the peak resident memory instead.
+#include "BenchFiles.h"
 #include "doc/TarvikDoc.h"
 #include "exchange/AsciiImport.h"
 #include "gfx/ConsolePlatform.h"
@@ -25,31 +26,11 @@ const std::string& SampleFile() {
         for (int c = 1; c < kColumns; ++c)
             std::fprintf(f, "\tC%02d", c);
         std::fputs("\r\n", f);
-        unsigned seed = 99;
-        char line[512];
-        for (int r = 0; r < kRowCount; ++r) {
-            int n = std::snprintf(line, sizeof line, "%.4f", 1000.0 + r * 0.1524);
-            for (int c = 1; c < kColumns; ++c) {
-                seed = seed * 1103515245u + 12345u;
-                n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), "\t%.4f",
-                                   (seed >> 8) % 2000000 / 10000.0);
-            }
-            line[n++] = '\r';
-            line[n++] = '\n';
-            std::fwrite(line, 1, static_cast<size_t>(n), f);
-        }
+        WriteBenchRows(f, kColumns, kRowCount, 99, "%.4f", "\t%.4f", "\r\n");
         std::fclose(f);
         return p;
     }();
     return path;
-}
-
-long FileBytes(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    std::fseek(f, 0, SEEK_END);
-    const long n = std::ftell(f);
-    std::fclose(f);
-    return n;
 }
 
 void BM_ImportAscii(benchmark::State& state) {

@@ -5,6 +5,7 @@
 // not in the main thread's CPU time.
 // Run with --peak to import once and print the peak resident memory instead, or
 // with --time FILE to import FILE once and print "seconds peak_MiB curves rows".
+#include "BenchFiles.h"
 #include "doc/TarvikDoc.h"
 #include "exchange/LasImport.h"
 #include "gfx/ConsolePlatform.h"
@@ -26,40 +27,10 @@ constexpr int kSampleRows = 500000;
 const std::string& SampleFile() {
     static const std::string path = [] {
         const std::string p = "/tmp/tarvik_bench_import.las";
-        std::FILE* f = std::fopen(p.c_str(), "wb");
-        std::fputs("~VERSION INFORMATION\n VERS.   2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0\n"
-                   " WRAP.   NO  : ONE LINE PER DEPTH STEP\n~WELL INFORMATION\n"
-                   " STRT.M  1000.0000 : START DEPTH\n STOP.M  77199.8477 : STOP DEPTH\n"
-                   " STEP.M  0.1524 : STEP\n NULL.   -999.25 : NULL VALUE\n"
-                   " WELL.   BENCH-1 : WELL\n~CURVE INFORMATION\n DEPT.M : DEPTH\n",
-                   f);
-        for (int c = 1; c < kSampleCurves; ++c)
-            std::fprintf(f, " C%02d.UNIT : CURVE %d\n", c, c);
-        std::fputs("~A\n", f);
-        unsigned seed = 99;
-        char line[512];
-        for (int r = 0; r < kSampleRows; ++r) {
-            int n = std::snprintf(line, sizeof line, "%10.4f", 1000.0 + r * 0.1524);
-            for (int c = 1; c < kSampleCurves; ++c) {
-                seed = seed * 1103515245u + 12345u;
-                n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), " %9.4f",
-                                   (seed >> 8) % 2000000 / 10000.0);
-            }
-            line[n++] = '\n';
-            std::fwrite(line, 1, static_cast<size_t>(n), f);
-        }
-        std::fclose(f);
+        WriteBenchLas(p, kSampleCurves, kSampleRows, 99, "BENCH-1");
         return p;
     }();
     return path;
-}
-
-long FileBytes(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    std::fseek(f, 0, SEEK_END);
-    const long n = std::ftell(f);
-    std::fclose(f);
-    return n;
 }
 
 // Holds the process to the first n of the cores it may run on, for as long as it

@@ -6,6 +6,7 @@
 //                                       prints the peak resident memory
 //   table_io_bench --peak-mapped FILE   the same through kdManager::ReadFile
 //   table_io_bench --make-document      makes the 86 MB document and prints its path
+#include "BenchFiles.h"
 #include "base/FileIO.h"
 #include "base/TableWriter.h"
 #include "base/TextParse.h"
@@ -153,15 +154,6 @@ BENCHMARK(BM_WriteNumericRows)->Unit(benchmark::kMillisecond);
 constexpr int kCurves = 20;
 constexpr int kSamples = 500000;
 
-long FileBytes(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return 0;
-    std::fseek(f, 0, SEEK_END);
-    const long n = std::ftell(f);
-    std::fclose(f);
-    return n;
-}
-
 // A LAS file of 20 curves x 500,000 rows (the depth and 19 values from 0 to 200,
 // "%10.4f" and "%9.4f"), imported with every curve and saved as a document, as
 // "tarvik --save-as big.tvk big.las" makes it.
@@ -169,28 +161,7 @@ const std::string& DocumentFile() {
     static const std::string path = [] {
         const std::string las = "/tmp/tarvik_bench_doc.las";
         const std::string tvk = "/tmp/tarvik_bench_doc.tvk";
-        std::FILE* f = std::fopen(las.c_str(), "wb");
-        std::fputs("~VERSION INFORMATION\n VERS.   2.0 : CWLS LOG ASCII STANDARD - VERSION 2.0\n"
-                   " WRAP.   NO  : ONE LINE PER DEPTH STEP\n~WELL INFORMATION\n"
-                   " STRT.M  1000.0000 : START DEPTH\n STOP.M  77199.8476 : STOP DEPTH\n"
-                   " STEP.M  0.1524 : STEP\n NULL.   -999.25 : NULL VALUE\n"
-                   " WELL.   BENCH-DOC : WELL\n~CURVE INFORMATION\n DEPT.M : DEPTH\n",
-                   f);
-        for (int c = 1; c < kCurves; ++c) std::fprintf(f, " C%02d.UNIT : CURVE %d\n", c, c);
-        std::fputs("~A\n", f);
-        unsigned seed = 81;
-        char line[512];
-        for (int r = 0; r < kSamples; ++r) {
-            int n = std::snprintf(line, sizeof line, "%10.4f", 1000.0 + r * 0.1524);
-            for (int c = 1; c < kCurves; ++c) {
-                seed = seed * 1103515245u + 12345u;
-                n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), " %9.4f",
-                                   (seed >> 8) % 2000000 / 10000.0);
-            }
-            line[n++] = '\n';
-            std::fwrite(line, 1, static_cast<size_t>(n), f);
-        }
-        std::fclose(f);
+        WriteBenchLas(las, kCurves, kSamples, 81, "BENCH-DOC");
         CConsolePlatform platform;
         CTarvikDoc doc(platform);
         if (!OpenPath(doc, las) || !doc.OnSaveDocument(tvk)) std::fprintf(stderr, "no document\n");

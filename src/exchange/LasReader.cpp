@@ -385,6 +385,14 @@ void CLasReader::ScanBlank(BlankState& state, Sink& sink) {
             return lineEnded ||
                    (block.lineEnds & (~uint64_t{0} << (p - base)) & ((uint64_t{1} << at) - 1)) != 0;
         };
+        // Any word the fast path does not take: a word with a NUL in it never reads as
+        // a plain number, and every byte that is not white space belongs to a word.
+        const auto storeWord = [&](const char* t, const char* e) {
+            if (std::memchr(t, '\0', static_cast<size_t>(e - t))) state.binary = true;
+            float v;
+            const bool number = TokenValue(t, e, v);
+            sink.Put(v, number);
+        };
         for (;;) {
             const uint64_t words = ~block.blanks & (~uint64_t{0} << (p - base));
             if (!words) { // blanks to the end of the block
@@ -416,12 +424,7 @@ void CLasReader::ScanBlank(BlankState& state, Sink& sink) {
                     const double q = static_cast<double>(digits) / kPow10[scale];
                     sink.Put(static_cast<float>(negative ? -q : q), true);
                 } else {
-                    // A word with a NUL in it never reads as a plain number, and
-                    // every byte that is not white space belongs to a word.
-                    if (std::memchr(t, '\0', static_cast<size_t>(e - t))) state.binary = true;
-                    float v;
-                    const bool number = TokenValue(t, e, v);
-                    sink.Put(v, number);
+                    storeWord(t, e);
                 }
                 lineEnded = false;
                 p = e;
@@ -456,10 +459,7 @@ void CLasReader::ScanBlank(BlankState& state, Sink& sink) {
                 p = t;
                 break;
             }
-            if (std::memchr(t, '\0', static_cast<size_t>(e - t))) state.binary = true;
-            float v;
-            const bool number = TokenValue(t, e, v);
-            sink.Put(v, number);
+            storeWord(t, e);
             lineEnded = false;
             p = e;
             if (p - base >= 64) {
