@@ -26,25 +26,15 @@
 
 namespace {
 
-// Measures and renders as the window does; answers the clipboard from a string.
-class CBenchPlatform : public IPlatformServices {
+// Measures and renders as `tarvik --export` does; tells what went wrong and answers
+// the clipboard from a string.
+class CBenchPlatform : public CExportServices {
   public:
     void Message(const std::string& text, MsgIcon) override {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
-    bool AskOkCancel(const std::string&) override { return true; }
-    CSize MeasureText(const CFontDesc& font, std::string_view text) override {
-        return measure.Measure(font, text);
-    }
-    bool RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels, int width,
-                      int height) override {
-        return RenderPagePixels(draw, scale, pixels, width, height);
-    }
     std::optional<std::string> GetClipboardText() override { return clipboard; }
     std::string clipboard;
-
-  private:
-    CQtTextMeasure measure;
 };
 
 struct Demo {

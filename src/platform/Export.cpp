@@ -36,24 +36,6 @@ void Draw(CTarvikView& view, QPainter& painter, double scale, bool antialias) {
     view.DrawPage(dc, view.PageRect());
 }
 
-// What a picture asks of a platform on the command line: text measured and the page
-// drawn as the screen does. Nobody is asked anything.
-class CExportServices : public IPlatformServices {
-public:
-    void Message(const std::string&, MsgIcon) override {}
-    bool AskOkCancel(const std::string&) override { return true; }
-    CSize MeasureText(const CFontDesc& font, std::string_view text) override {
-        return measure.Measure(font, text);
-    }
-    bool RenderPixels(const PageDrawing& draw, double scale, unsigned char* pixels, int width,
-                      int height) override {
-        return RenderPagePixels(draw, scale, pixels, width, height);
-    }
-
-private:
-    CQtTextMeasure measure;
-};
-
 // A file that remembers a failed write: Qt's writers carry on past one, and the
 // file forgets it at the next flush.
 class CCheckedFile : public QFile {
