@@ -277,6 +277,10 @@ int kdManager::Read(std::string_view text, std::string_view path) {
     return ReadText(std::make_shared<const kText>(std::string(text)), path);
 }
 
+int kdManager::Read(std::string&& text, std::string_view path) {
+    return ReadText(std::make_shared<const kText>(std::move(text)), path);
+}
+
 int kdManager::ReadFile(const std::string& path, std::string* error) {
     std::shared_ptr<const kText> text = kText::Map(path, kMapAtLeast);
     if (!text) {

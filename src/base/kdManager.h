@@ -143,6 +143,8 @@ public:
     // the current page; the page keeps a copy of the text. The path names the page.
     // Returns 1.
     int Read(std::string_view text, std::string_view path);
+    // The same, the page taking the text over instead of copying it.
+    int Read(std::string&& text, std::string_view path);
     // Reads a file from disk; a large one is mapped, not copied. Returns 0 and sets
     // error when it cannot be read.
     int ReadFile(const std::string& path, std::string* error = nullptr);

@@ -50,8 +50,7 @@ bool CTarvikDoc::OnOpenDocument(const std::string& path) {
     const std::string loading = "Loading file ... " + path;
     platform.ShowProgressWindow(loading);
     platform.SetStatusText(loading);
-    reader.Read(text, path);
-    text = std::string(); // the tree holds what is needed
+    reader.Read(std::move(text), path); // the reader keeps the text: no second copy
     // Anything else opened as a document would silently become an empty one.
     if (!reader.SelectTable("DocOptions") && !reader.SelectTable("Tracks")) {
         reader.Clear();
