@@ -3,7 +3,6 @@
 #include "support/QtHelpers.h"
 
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -51,9 +50,6 @@ TEST_F(ScaleBarFixture, TypingCompletesFromTheList) {
     Type(scale, "25");
     EXPECT_EQ(scale->currentText(), "250");
     EXPECT_EQ(scale->LastTyped(), "25");
-    length->lineEdit()->clear();
-    Type(length, "o");
-    EXPECT_EQ(length->lineEdit()->selectedText(), "ther ...");
 
     // Delete does not complete either, though "12 in" begins with what is left.
     length->lineEdit()->setText("12x");
@@ -102,7 +98,6 @@ TEST_F(ScaleBarFixture, ShowValuesPicksAnItemAndSparesTheBoxInUse) {
     bar.ShowValues("1", "9 IN", "ft");
     EXPECT_EQ(scale->currentText(), "1000");  // searched from the second item: before "100"
     EXPECT_EQ(length->currentText(), "9 in"); // round to the first
-    EXPECT_EQ(Find<QLabel>(bar, "unit")->text(), "ft"); // the document's depth unit
 
     scale->lineEdit()->clear();
     ShowActive(bar);

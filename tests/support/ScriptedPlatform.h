@@ -30,7 +30,7 @@ public:
     std::optional<std::vector<int>> AskCurvesToImport(const std::vector<std::string>& entries) override;
     std::optional<std::string> GetClipboardText() override { return clipboardText; }
     bool EditWellOptions(CWellOptions& options) override;
-    bool EditInputMethod(int& inputMethod, int& confirmInput) override;
+    bool EditInputMethod(int&, int&) override { return false; }
     std::optional<NewTrackKind> AskNewTrackKind() override { return Take(trackKindAnswers); }
     bool EditLithLayer(float& top, float& bottom, int& lithId, const CLithArray& library) override;
     bool EditStratTop(std::string& name, float& top, float& bottom, ColourRef& fillColor) override;
@@ -42,10 +42,7 @@ public:
     std::vector<std::string> questions;
     std::vector<std::string> progress;
     std::vector<std::string> status;
-    std::vector<std::string> listItems;
-    std::string progressText;
     bool progressOpen = false;
-    int progressUpper = 0;
     int steps = 0;
     int redraws = 0;
     std::string clipboard;
@@ -62,7 +59,6 @@ public:
     // Dialog answers: the values OK gives back, or nothing for Cancel (Cancel when
     // the script has run out).
     std::deque<std::optional<CWellOptions>> wellAnswers;
-    std::deque<std::optional<std::pair<int, int>>> inputMethodAnswers;
     std::deque<std::optional<NewTrackKind>> trackKindAnswers;
     struct LithAnswer { float top, bottom; int lithId; };
     std::deque<std::optional<LithAnswer>> lithAnswers;
@@ -97,8 +93,8 @@ public:
     bool AskMultiTrackOperation(const std::vector<std::string>& labels,
                                 CMultiTrackChoice& choice) override;
     bool AskAsciiColumns(const std::vector<std::string>& names, CAsciiColumns& choice) override;
-    void BeginWaitCursor() override { ++waitCursors; }
-    void EndWaitCursor() override { --waitCursors; }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
 
     std::deque<std::optional<int>> filterAnswers;
     struct OperationAnswer { int code; float value; };
@@ -108,7 +104,6 @@ public:
     int filterShown = 0; // the length the filter dialog opened with
     std::vector<std::string> multiTrackLabels;
     std::vector<std::string> asciiNames;
-    int waitCursors = 0; // begun and not yet ended
     // Pictures of the page. RenderPixels draws the page onto `rendered` and paints
     // each pixel (x, y) blue y % 256, green x % 256, red 0x80, so a test sees the rows'
     // order; it refuses when renderRefuses. The clipboard keeps what it was given.
