@@ -17,13 +17,13 @@
 #include <QThread>
 #include <QTimer>
 
-#include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
 
 // Runs the event loop until done() or for at most ms milliseconds.
-template <class Done> void Pump(int ms, Done done) {
+void Pump(int ms, const std::function<bool()>& done = [] { return false; }) {
     QElapsedTimer t;
     t.start();
     while (!done() && t.elapsed() < ms) {
@@ -31,15 +31,8 @@ template <class Done> void Pump(int ms, Done done) {
         QThread::msleep(5);
     }
 }
-void Pump(int ms) {
-    Pump(ms, [] { return false; });
-}
 
-QString TwoDecimals(float v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return QString::fromLatin1(buf);
-}
+QString TwoDecimals(float v) { return QString::number(v, 'f', 2); }
 
 // A window on a well of four tracks (metre ruler, GR, RT, lithology), made small and
 // scrolled both ways, so a page point differs from the client point under it.
@@ -70,9 +63,8 @@ struct PlotFixture : MessageBoxTest {
         frame->PageView().SetResolution(96, 96); // whatever the screen says
         plot->DocumentChanged();
         QApplication::processEvents();
-        const CRect& gr = Track(1).rect;
-        plot->horizontalScrollBar()->setValue(gr.left - 40);
-        plot->verticalScrollBar()->setValue(gr.top + 60);
+        plot->horizontalScrollBar()->setValue(Track(1).rect.left - 40);
+        plot->verticalScrollBar()->setValue(Track(1).rect.top + 60);
         QApplication::processEvents();
         ASSERT_GT(plot->horizontalScrollBar()->value(), 0);
         ASSERT_GT(plot->verticalScrollBar()->value(), 0);
@@ -115,8 +107,7 @@ struct PlotFixture : MessageBoxTest {
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QMouseEvent e(type, QPointF(at), QPointF(Viewport()->mapToGlobal(at)), button, held,
-                      modifiers);
+        QMouseEvent e(type, QPointF(at), QPointF(Viewport()->mapToGlobal(at)), button, held, modifiers);
         QApplication::sendEvent(Viewport(), &e);
     }
     void Press(QPoint at) { Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
@@ -128,7 +119,6 @@ struct PlotFixture : MessageBoxTest {
         frame->UpdateCommandUi();
         return frame->Action(id)->isChecked();
     }
-    QString Status() const { return frame->statusBar()->currentMessage(); }
     // Pixels of the row at client y drawn in the live marker line's colour.
     int MarkerPixels(int y) const {
         const QImage shot = Viewport()->grab().toImage();
@@ -147,8 +137,8 @@ TEST_F(PlotFixture, PointerEventsLandOnThePagePointUnderThem) {
 
     // The read-out is the depth of the page point, not of the client point.
     Hover(Centre(1, y));
-    EXPECT_TRUE(Status().startsWith(" Depth =" + TwoDecimals(depth) + " (m),  GR="))
-        << Status().toStdString();
+    const QString status = frame->statusBar()->currentMessage();
+    EXPECT_TRUE(status.startsWith(" Depth =" + TwoDecimals(depth) + " (m),  GR=")) << status.toStdString();
 
     // A plain press selects the track under it, Shift keeps the others.
     Press(Centre(1, y));
@@ -172,7 +162,6 @@ TEST_F(PlotFixture, PointerEventsLandOnThePagePointUnderThem) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(Track(1).Label(), "RT");
     EXPECT_EQ(Track(2).Label(), "GR");
-
 }
 
 TEST_F(PlotFixture, EscapeOrALostGrabEndsARangeDragWithoutALayer) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -29,29 +30,23 @@ TEST(Axis, AutoScaleChoosesRoundRangesAndUnits) {
         {0, 70, 10, 0, 70, 5},               // 7 becomes 5; 14 intervals is not twice 10
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.low) + " " + std::to_string(c.high));
         const CAxis a = Scaled(c.low, c.high, c.n);
-        EXPECT_NEAR(a.min, c.min, 1e-6) << c.low << " " << c.high;
-        EXPECT_NEAR(a.max, c.max, 1e-6) << c.low << " " << c.high;
-        EXPECT_NEAR(a.majorUnit, c.major, 1e-7) << c.low << " " << c.high;
-        EXPECT_NEAR(a.minorUnit, c.major / 5, 1e-7) << c.low << " " << c.high;
+        EXPECT_NEAR(a.min, c.min, 1e-6);
+        EXPECT_NEAR(a.max, c.max, 1e-6);
+        EXPECT_NEAR(a.majorUnit, c.major, 1e-7);
+        EXPECT_NEAR(a.minorUnit, c.major / 5, 1e-7);
     }
-}
 
-TEST(Axis, AutoScaleNeverProducesGarbage) {
-    CAxis a = Scaled(1e8f, 1e8f, 4); // adding 1 does not change a float this large
+    // Never garbage: adding 1 does not change a float as large as 1e8.
+    CAxis a = Scaled(1e8f, 1e8f, 4);
     EXPECT_GT(a.max, a.min);
-    EXPECT_GT(a.majorUnit, 0);
-    EXPECT_TRUE(std::isfinite(a.majorUnit));
-
-    a = Scaled(-1e-30f, 1e-30f, 5);
-    EXPECT_GT(a.majorUnit, 0);
-
-    CAxis b;
-    b.AutoScale(std::numeric_limits<float>::quiet_NaN(), 1, 4);
-    b.AutoScale(0, std::numeric_limits<float>::infinity(), 4);
-    b.AutoScale(0, 10, 0);
-    EXPECT_TRUE(std::isfinite(b.majorUnit));
-    EXPECT_TRUE(std::isfinite(b.min) && std::isfinite(b.max));
+    EXPECT_TRUE(a.majorUnit > 0 && std::isfinite(a.majorUnit));
+    EXPECT_GT(Scaled(-1e-30f, 1e-30f, 5).majorUnit, 0);
+    a.AutoScale(std::numeric_limits<float>::quiet_NaN(), 1, 4);
+    a.AutoScale(0, std::numeric_limits<float>::infinity(), 4);
+    a.AutoScale(0, 10, 0);
+    EXPECT_TRUE(std::isfinite(a.majorUnit) && std::isfinite(a.min) && std::isfinite(a.max));
 }
 
 TEST(Axis, RoundingHelpers) {

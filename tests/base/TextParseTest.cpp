@@ -19,7 +19,9 @@ std::optional<T> Scan(bool (*scan)(std::string_view, T&), std::string_view text)
 
 } // namespace
 
-TEST(TextParse, IntegersTakeTheLeadingNumberAndClampOverflow) {
+// Integers take the leading number and clamp overflow; the any-base form follows the
+// prefixes; colours are decimal, then bare hexadecimal; floats as the C conversion.
+TEST(TextParse, ScansLikeTheCConversions) {
     EXPECT_EQ(Scan(ScanInt, "12abc"), 12);
     EXPECT_EQ(Scan(ScanInt, "  -7;"), -7);
     EXPECT_EQ(Scan(ScanInt, "abc"), std::nullopt);
@@ -27,26 +29,20 @@ TEST(TextParse, IntegersTakeTheLeadingNumberAndClampOverflow) {
     EXPECT_EQ(Scan(ScanInt, "0x1F"), 0); // "%d" stops at the x
     EXPECT_EQ(Scan(ScanInt, "99999999999999999999999"), INT_MAX);
     EXPECT_EQ(Scan(ScanInt, "-99999999999"), INT_MIN);
-}
 
-TEST(TextParse, AnyBaseFollowsThePrefixes) {
     EXPECT_EQ(Scan(ScanIntAnyBase, "0x1F"), 31);
     EXPECT_EQ(Scan(ScanIntAnyBase, "010"), 8);
     EXPECT_EQ(Scan(ScanIntAnyBase, "09"), 0); // octal stops at the 9
     EXPECT_EQ(Scan(ScanIntAnyBase, "-0x10"), -16);
     EXPECT_EQ(Scan(ScanIntAnyBase, "x10"), std::nullopt);
-}
 
-TEST(TextParse, ColoursAreDecimalThenBareHex) {
     EXPECT_EQ(Scan(ScanColour, "16777215"), 0xFFFFFFu);
     EXPECT_EQ(Scan(ScanColour, "ff00"), 0xFF00u); // begins with a letter: hexadecimal
     EXPECT_EQ(Scan(ScanColour, "0x3232C8"), 0x3232C8u);
     EXPECT_EQ(Scan(ScanColour, "12ab"), 12u);       // decimal leading part
     EXPECT_EQ(Scan(ScanColour, "-1"), 0xFFFFFFFFu); // a 32-bit long written with "%ld"
     EXPECT_EQ(Scan(ScanColour, "zz"), std::nullopt);
-}
 
-TEST(TextParse, FloatsLikeTheCConversion) {
     EXPECT_EQ(Scan(ScanFloat, " 1.5e3x"), 1500.0f);
     EXPECT_EQ(Scan(ScanFloat, "-.25"), -0.25f);
     EXPECT_TRUE(std::isinf(Scan(ScanFloat, "1e50").value_or(0)));

@@ -14,11 +14,24 @@
 namespace {
 
 // The fields of a row as lookups see them: one per column it was read with.
-std::vector<std::string> Row(const kdManager& m, int r) {
-    const kRow& row = m.CurrentTable()->rows[static_cast<size_t>(r)];
+std::vector<std::string> Fields(const kRow& row) {
     std::vector<std::string> fields;
     for (int c = 0; c < row.FieldCount(); ++c) fields.push_back(*row.Field(c));
     return fields;
+}
+
+std::vector<std::string> Row(const kdManager& m, int r) {
+    return Fields(m.CurrentTable()->rows[static_cast<size_t>(r)]);
+}
+
+// Every row of every table as lookups see it.
+std::vector<std::vector<std::string>> AllRows(const kdManager& m) {
+    std::vector<std::vector<std::string>> all;
+    for (const auto& t : m.CurrentPage()->tables) {
+        all.push_back({t->name});
+        for (size_t r = 0; r < t->rows.size(); ++r) all.push_back(Fields(t->rows[r]));
+    }
+    return all;
 }
 
 } // namespace
@@ -67,6 +80,7 @@ TEST(kdManager, ClassifiesLinesByTheFirstRuleThatApplies) {
     EXPECT_EQ(Row(m, 1), (std::vector<std::string>{"5", "6", ""}));
 
     EXPECT_EQ(m.SelectTable("second"), 0); // names are case-sensitive
+    EXPECT_EQ(m.CurrentTable(), &t);          // and a failed select keeps the current table
 }
 
 TEST(kdManager, ColumnListsAndRowsAtTheEdges) {
@@ -109,35 +123,29 @@ TEST(kdManager, ColumnListsAndRowsAtTheEdges) {
 // A found key is a success even when nothing converts: the value is then left alone.
 TEST(kdManager, LookupsConvertLikeTheCConversions) {
     kdManager m;
+    EXPECT_EQ(m.SelectTable("T"), 0);
+    int i = 3;
+    EXPECT_EQ(m.GetValueInt("x", i), 0); // nothing selected, nothing found
     m.Read(std::string_view("TABLE=T\nDELIMITER=;\nCOLUMNS=[name;value]\n"
-           "n;12abc\nletters;abc\nkey;first\nkey;second\noct;010\nhex;0x1f\nf;2.5e1z\n"
-           "bare;ff8800\nc0x;0x10\ncmix;12ab\nnodelim\n"),
+           "n;12abc\nletters;abc\nkey;first\nkey;second\noct;010\nhex;0x1f\n"
+           "bare;ff8800\nnodelim\n"),
            "t");
     ASSERT_EQ(m.SelectTable("T"), 1);
     const auto Int = [&m](const char* key) {
-        int i = 42;
-        return m.GetValueInt(key, i) ? i : -1;
-    };
-    const auto Colour = [&m](const char* key) {
-        uint32_t c = 0;
-        EXPECT_EQ(m.GetValueColour(key, c), 1) << key;
-        return c;
+        int v = 42;
+        return m.GetValueInt(key, v) ? v : -1;
     };
     EXPECT_EQ(Int("n"), 12);
     EXPECT_EQ(Int("letters"), 42);
     EXPECT_EQ(Int("hex"), 31);
-    EXPECT_EQ(Colour("bare"), 0xFF8800u);
-    EXPECT_EQ(Colour("cmix"), 12u);
-
+    uint32_t colour = 0;
+    EXPECT_EQ(m.GetValueColour("bare", colour), 1);
+    EXPECT_EQ(colour, 0xFF8800u);
     std::string s;
     EXPECT_EQ(m.GetValueString("key", s), 1);
-    EXPECT_EQ(s, "first");
-    float f = 0;
-    EXPECT_EQ(m.GetValueFloat("f", f), 1);
-    EXPECT_FLOAT_EQ(f, 25.0f);
+    EXPECT_EQ(s, "first"); // the first of two rows with the key
 
     // Cell lookups: the "%d" form ignores base prefixes, the "%i" form does not.
-    int i = 0;
     EXPECT_EQ(m.GetCellInt(4, "value", i), 1);
     EXPECT_EQ(i, 10);
     EXPECT_EQ(m.GetCellIntAnyBase(4, "value", i), 1);
@@ -149,21 +157,7 @@ TEST(kdManager, LookupsConvertLikeTheCConversions) {
     EXPECT_EQ(s, ""); // the buffer form empties its buffer first
 }
 
-TEST(kdManager, NothingSelectedMeansNothingFound) {
-    kdManager m;
-    EXPECT_EQ(m.SelectTable("T"), 0);
-    int i = 3;
-    EXPECT_EQ(m.GetValueInt("x", i), 0);
-
-    // A failed select keeps the current table.
-    m.Read(std::string_view("TABLE=A\nCOLUMNS=[name;value]\nk;1\n"), "a");
-    ASSERT_EQ(m.SelectTable("A"), 1);
-    EXPECT_EQ(m.SelectTable("B"), 0);
-    EXPECT_EQ(m.GetValueInt("k", i), 1);
-    EXPECT_EQ(i, 1);
-}
-
-TEST(kdManager, LongLinesNulsAndGarbageAreSafe) {
+TEST(kdManager, LongLinesAndNulsAreCut) {
     const std::string longName(1000, 'N');
     const std::string longValue(100000, 'v');
     std::string text = "TABLE=" + longName + "\nTABLE=T\nCOLUMNS=[name;value;" +
@@ -188,41 +182,7 @@ TEST(kdManager, LongLinesNulsAndGarbageAreSafe) {
     EXPECT_EQ(i, -1);
     EXPECT_EQ(m.GetValueInt("nul", i), 1);
     EXPECT_EQ(i, 7);
-
-    std::mt19937 rng(7);
-    std::string garbage(1 << 18, '\0');
-    for (char& c : garbage) c = static_cast<char>(rng());
-    kdManager g;
-    EXPECT_EQ(g.Read("TABLE=G\n" + garbage, "g"), 1);
-    EXPECT_EQ(g.SelectTable("G"), 1);
 }
-
-TEST(kdManager, ReadFileReportsWhatCannotBeRead) {
-    kdManager m;
-    std::string why;
-    EXPECT_EQ(m.ReadFile("/nonexistent/file.tvk", &why), 0);
-    EXPECT_FALSE(why.empty());
-    EXPECT_EQ(m.ReadFile("/tmp", &why), 0); // a folder
-    EXPECT_EQ(m.PageCount(), 0);
-}
-
-namespace {
-
-// Every row of every table as lookups see it.
-std::vector<std::vector<std::string>> AllRows(const kdManager& m) {
-    std::vector<std::vector<std::string>> all;
-    for (const auto& t : m.CurrentPage()->tables) {
-        all.push_back({t->name});
-        for (size_t r = 0; r < t->rows.size(); ++r) {
-            const kRow& row = t->rows[r];
-            std::vector<std::string>& fields = all.emplace_back();
-            for (int c = 0; c < row.FieldCount(); ++c) fields.push_back(*row.Field(c));
-        }
-    }
-    return all;
-}
-
-} // namespace
 
 // Large files are mapped, not copied: they must read exactly as the same text in
 // memory, up to the last byte of the mapping, and a table whose memory was given back
@@ -248,14 +208,8 @@ TEST(kdManager, MappedFilesReadAsTheirText) {
     ASSERT_EQ(copied.Read(text, path.string()), 1);
     const auto rows = AllRows(copied);
     EXPECT_EQ(AllRows(mapped), rows);
-
-    int k = 0;
-    ASSERT_EQ(mapped.SelectTable("Crlf"), 1);
-    EXPECT_EQ(mapped.GetValueInt("k", k), 1);
-    EXPECT_EQ(k, 42);
-    std::string s;
-    EXPECT_EQ(mapped.GetValueString("k", s), 1);
-    EXPECT_EQ(s, "42"); // no CR
+    ASSERT_EQ(mapped.SelectTable("Crlf"), 1); // no CR in names, delimiters or fields
+    EXPECT_EQ(Row(mapped, 0), (std::vector<std::string>{"k", "42"}));
 
     ASSERT_EQ(mapped.SelectTable("Tail"), 1);
     const std::optional<std::string_view> cell = mapped.CellView(0, "v");
@@ -268,22 +222,18 @@ TEST(kdManager, MappedFilesReadAsTheirText) {
     // Big gave its memory back when Tail was selected; it still reads the same.
     ASSERT_EQ(mapped.SelectTable("Big"), 1);
     EXPECT_EQ(AllRows(mapped), rows);
-    ASSERT_EQ(mapped.SelectTable("Big"), 1);
-    const int n = mapped.RowCount();
-    ASSERT_GT(n, 50000);
-    for (int r : {0, n / 2, n - 1}) {
-        float row[10] = {};
-        ASSERT_EQ(ScanFloatRow(*mapped.CellView(r, "values"), row, 10), 10u);
-        EXPECT_EQ(row[0], static_cast<float>(r) + 0.25f);
-        EXPECT_EQ(row[3], 77199.8476f);
-        EXPECT_EQ(row[9], static_cast<float>(r % 97));
-    }
 }
 
-TEST(kdManager, EmptyFilesAndHugeLines) {
+TEST(kdManager, MissingEmptyFilesAndHugeLines) {
+    kdManager m;
+    std::string why;
+    EXPECT_EQ(m.ReadFile("/nonexistent/file.tvk", &why), 0);
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(m.ReadFile("/tmp", &why), 0); // a folder
+    EXPECT_EQ(m.PageCount(), 0);
+
     CTempDir dir;
     WriteFileText(dir.path / "empty.tvk", "");
-    kdManager m;
     ASSERT_EQ(m.ReadFile((dir.path / "empty.tvk").string()), 1);
     EXPECT_EQ(m.PageCount(), 1);
     EXPECT_TRUE(m.CurrentPage()->tables.empty());

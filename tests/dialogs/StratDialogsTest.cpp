@@ -9,7 +9,6 @@
 #include "dialogs/DialogTestHelpers.h"
 
 #include <QFontDialog>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -19,16 +18,11 @@ namespace {
 
 using StratDialogsTest = MessageBoxTest;
 
-TEST_F(StratDialogsTest, FormationDialogOpensOnTheNameAndShowsTheBottomOnlyForARange) {
+// A bottom is read only for a range: hidden, it comes back as given, whatever it holds.
+TEST_F(StratDialogsTest, FormationDialogReadsTheBottomOnlyForARange) {
     {
         CStratInputDialog dialog("Brent", 1200.25f, 1200.25f);
         EXPECT_TRUE(Find<QLineEdit>(dialog, "bottom")->isHidden());
-        ShowActive(dialog);
-        // Typing replaces the whole name.
-        auto* name = Find<QLineEdit>(dialog, "name");
-        EXPECT_EQ(QApplication::focusWidget(), name);
-        EXPECT_EQ(name->selectedText(), "Brent");
-        // A hidden bottom is not read, whatever it holds, and comes back as given.
         Fill(dialog, {{"name", "Ness"}, {"top", "1210"}, {"bottom", "junk"}});
         PickNextColour(*Find<CColourPicker>(dialog, "fillColor"));
         dialog.accept();
@@ -38,7 +32,6 @@ TEST_F(StratDialogsTest, FormationDialogOpensOnTheNameAndShowsTheBottomOnlyForAR
         EXPECT_EQ(dialog.FillColor(), kColourTable[1].colour);
     }
     CStratInputDialog dialog("Tarbert", 1000.0f, 1050.0f, MakeRGB(1, 2, 3));
-    EXPECT_FALSE(Find<QLineEdit>(dialog, "bottom")->isHidden());
     ShowActive(dialog);
     Fill(dialog, {{"bottom", "1e39"}});
     dialog.accept();
@@ -98,76 +91,56 @@ TEST(FontConversionTest, AnUnchangedPickGivesTheSameDrawnFont) {
     EXPECT_EQ(serif.weight, 700);
 }
 
-struct StratPropertiesTest : StratDialogsTest {
+// The strat track's "Properties": a refused width, a cancelled font dialog or Cancel
+// store nothing; OK stores title, width, colour and font.
+TEST_F(StratDialogsTest, PropertiesStoreFontColourTitleAndWidthOnlyOnAGoodOk) {
     CStratTrack track;
-};
-
-TEST_F(StratPropertiesTest, ShowsTheTrackAndStoresFontColourTitleAndWidthOnOk) {
     track.font = CFontDesc{"Arial", -40, 700, false};
-    track.fontColor = MakeRGB(0, 0, 128);
-    {
+    const CFontDesc font = track.font;
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "refused, then cancelled");
+        messages.clear();
         CLogTrackInfoDlg dialog(track);
-        // The sample is drawn in the track's font and colour.
-        CFontExampleWin* sample = dialog.Sample();
-        EXPECT_EQ(sample->FontDesc(), track.font);
-        EXPECT_TRUE(HasColour(sample->grab().toImage(), MakeRGB(0, 0, 128)));
-
-        // The title takes 64 characters at most.
-        Fill(dialog, {{"title", std::string(70, 'T').c_str()}});
-        EXPECT_EQ(Find<QLineEdit>(dialog, "title")->text().size(), 64);
-
-        // A new colour shows in the sample at once.
         ShowActive(dialog);
+        // The title takes 64 characters at most.
+        Fill(dialog, {{"title", std::string(70, 'T').c_str()}, {"width", ok ? "0.75" : "13"}});
+        EXPECT_EQ(Find<QLineEdit>(dialog, "title")->text().size(), 64);
+        // A new colour shows in the sample at once.
         PickNextColour(*Find<CColourPicker>(dialog, "textColor"));
-        EXPECT_TRUE(HasColour(sample->grab().toImage(), kColourTable[1].colour));
+        EXPECT_TRUE(HasColour(dialog.Sample()->grab().toImage(), kColourTable[1].colour));
 
-        // "Font ..." opens the font dialog on the track's font; the pick shows in the sample.
+        // "Font ..." opens the font dialog on the track's font.
         QFont offered;
-        WhenShown<QFontDialog>([&offered](QFontDialog& d) {
+        WhenShown<QFontDialog>([&offered, ok](QFontDialog& d) {
             offered = d.currentFont();
             QFont serif(QStringLiteral("Liberation Serif"));
             serif.setPointSize(24);
             serif.setItalic(true);
             d.setCurrentFont(serif);
-            d.accept();
+            ok ? d.accept() : d.reject();
         });
         Find<QPushButton>(dialog, "font")->click();
         EXPECT_EQ(offered.family(), "Liberation Sans");
         EXPECT_EQ(offered.pointSize(), 30); // 40 pixels of a 96 dpi screen
         EXPECT_EQ(offered.weight(), QFont::Bold);
+        EXPECT_EQ(dialog.Sample()->FontDesc() == font, !ok);
 
-        Fill(dialog, {{"title", "Formations"}, {"width", "0.75"}});
         dialog.accept();
-        ASSERT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+        EXPECT_EQ(dialog.isVisible(), !ok);
+        EXPECT_EQ(messages.size(), ok ? 0 : 1);
+        dialog.reject();
+        if (!ok) {
+            EXPECT_EQ(track.title, "Strat");
+            EXPECT_EQ(track.fontColor, 0u);
+            EXPECT_EQ(track.font, font);
+        }
     }
-    EXPECT_EQ(track.title, "Formations");
+    EXPECT_EQ(track.title, std::string(64, 'T'));
+    EXPECT_FLOAT_EQ(track.width, 0.75f);
     EXPECT_EQ(track.fontColor, kColourTable[1].colour);
     EXPECT_EQ(track.font.face, "Liberation Serif");
     EXPECT_EQ(track.font.height, -32);
     EXPECT_TRUE(track.font.italic);
-}
-
-TEST_F(StratPropertiesTest, CancelOrARefusedWidthStoresNothing) {
-    const CFontDesc font = track.font;
-    {
-        CLogTrackInfoDlg dialog(track);
-        ShowActive(dialog);
-        Fill(dialog, {{"title", "Other"}, {"width", "13"}});
-        PickNextColour(*Find<CColourPicker>(dialog, "textColor"));
-        dialog.accept();
-        EXPECT_TRUE(dialog.isVisible());
-        ASSERT_EQ(messages.size(), 1);
-
-        // A font dialog cancelled leaves the sample's font.
-        WhenShown<QFontDialog>([](QFontDialog& d) { d.reject(); });
-        Find<QPushButton>(dialog, "font")->click();
-        EXPECT_EQ(dialog.Sample()->FontDesc(), font);
-        dialog.reject();
-    }
-    EXPECT_EQ(track.title, "Strat");
-    EXPECT_EQ(track.fontColor, 0u);
-    EXPECT_EQ(track.font, font);
 }
 
 } // namespace

@@ -13,15 +13,11 @@ TEST(CommandState, FollowsTheDocument) {
     CTarvikDoc doc(platform);
     auto state = [&](int id) { return QueryDocCommand(doc, id); };
 
-    // An empty document.
+    // An empty document, then a loaded one.
     EXPECT_FALSE(state(ID_EDIT_CLEAR_MARKERS).enabled);
-    EXPECT_FALSE(state(ID_EDIT_RESET_CORRELATIONS).enabled);
     EXPECT_FALSE(state(ID_OPTIONS_TRACK).enabled);
     EXPECT_TRUE(state(ID_OPTIONS_METERS).checked);
-    EXPECT_FALSE(state(ID_OPTIONS_DUAL_AXIS).checked);
     EXPECT_FALSE(state(ID_FILE_NEW).known); // the window's, not the document's
-
-    // A loaded one.
     doc.tracks.push_back(std::make_unique<CLogTrack>());
     doc.markers.push_back({});
     doc.depthUnit = kFeet;
@@ -49,7 +45,6 @@ TEST(DropAction, OneFileByItsExtension) {
     EXPECT_EQ(ClassifyDrop({"/w/a.las", "/w/b.las"}), DropAction::TooMany);
     EXPECT_EQ(ClassifyDrop({"/w/WELL.LaS"}), DropAction::ImportLas);
     EXPECT_EQ(ClassifyDrop({"/w/plot.TVK"}), DropAction::OpenDocument);
-    EXPECT_EQ(ClassifyDrop({"/w/notes.txt"}), DropAction::Nothing);
     EXPECT_EQ(ClassifyDrop({"las"}), DropAction::Nothing);
     EXPECT_EQ(ClassifyDrop({}), DropAction::Nothing);
     // Long paths are not cut short.

@@ -53,9 +53,6 @@ TEST(DocumentFile, IsWrittenLineByLineInTheAgreedOrder) {
               "glsminor;0\nEND\n\n"
               "TABLE=Markers\nDELIMITER=;\nCOLUMNS=[id;top;bottom;color]\n"
               "0;1200.5;1250;3289800\nEND\n\n");
-
-    doc.markers.clear();
-    EXPECT_EQ(Stored(doc).find("Markers"), std::string::npos);
 }
 
 TEST(DocumentFile, RoundTripOfEveryKindIsByteForByte) {
@@ -135,16 +132,17 @@ TEST(DocumentFile, LoadingSkipsWhatItCannotMakeAndKeepsDefaults) {
     EXPECT_EQ(doc.wellName, "A,B C");
 }
 
-TEST(DocumentFile, OpenAndSaveOnDisk) {
+TEST(DocumentFile, SavedAtomicallyAndOpenedOnlyWhenItIsADocument) {
     CTempDir dir;
     CScriptedPlatform platform;
     CTarvikDoc doc(platform);
     doc.wellName = "disk";
     doc.EnsureDepthAxisTrack(kMeters);
     const fs::path file = dir.path / "well.tvk";
+    auto files = [&] { return std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()); };
     ASSERT_TRUE(doc.OnSaveDocument(file.string()));
     EXPECT_EQ(ReadFileText(file), Stored(doc));
-    EXPECT_EQ(fs::directory_iterator(dir.path)->path(), file); // no temporary left
+    EXPECT_EQ(files(), 1); // no temporary left
 
     CScriptedPlatform p2;
     CTarvikDoc opened(p2);
@@ -152,7 +150,6 @@ TEST(DocumentFile, OpenAndSaveOnDisk) {
     ASSERT_TRUE(opened.OnOpenDocument(file.string()));
     EXPECT_EQ(opened.wellName, "disk");
     EXPECT_FALSE(opened.IsModified());
-
     // Missing files and files that are not documents leave the document alone.
     EXPECT_FALSE(opened.OnOpenDocument((dir.path / "none.tvk").string()));
     WriteFileText(dir.path / "photo.tvk", std::string("\x89PNG\r\n\x1a\n\0\0garbage", 17));
@@ -160,38 +157,32 @@ TEST(DocumentFile, OpenAndSaveOnDisk) {
     EXPECT_EQ(p2.messages.size(), 2u);
     EXPECT_NE(p2.messages[1].find("not a Tarvik document"), std::string::npos);
     EXPECT_EQ(opened.TrackCount(), 1);
-}
 
-TEST(DocumentFile, AFailedSaveKeepsTheOldFileAndTheDocument) {
-    CTempDir dir;
-    CScriptedPlatform platform;
-    CTarvikDoc doc(platform);
-    const fs::path file = dir.path / "well.tvk";
-    WriteFileText(file, "old contents");
-    for (int i = 0; i < 200; ++i) doc.AddNewTrack(NewTrackKind::Data);
-    doc.SetModifiedFlag();
-
-    // A disk that fills up: the file size limit makes the write fail part way.
+    // A disk that fills up (the file size limit makes the write fail part way) keeps
+    // the old file, the document's name and its modified flag, and says why.
+    fs::remove(dir.path / "photo.tvk");
+    CTarvikDoc big(platform);
+    for (int i = 0; i < 200; ++i) big.AddNewTrack(NewTrackKind::Data);
+    big.SetModifiedFlag();
     struct rlimit old {};
     getrlimit(RLIMIT_FSIZE, &old);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = doc.OnSaveDocument(file.string());
+    const bool saved = big.OnSaveDocument(file.string());
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-
     EXPECT_FALSE(saved);
-    EXPECT_EQ(ReadFileText(file), "old contents");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.PathName(), "");
+    EXPECT_EQ(ReadFileText(file), Stored(doc));
+    EXPECT_EQ(files(), 1);
+    EXPECT_TRUE(big.IsModified());
+    EXPECT_EQ(big.PathName(), "");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].find("large"), std::string::npos); // "File too large"
 }
 
-TEST(CommandLine, SaveAsRoundTripsAndFailsWithOneLine) {
+TEST(CommandLine, SaveAsHelpAndVersion) {
     CTempDir dir;
     std::string err;
     const fs::path out = dir.path / "out.tvk";
@@ -201,26 +192,23 @@ TEST(CommandLine, SaveAsRoundTripsAndFailsWithOneLine) {
     // The demo is stored as the program writes it: its options, rulers, logs and markers.
     EXPECT_EQ(ReadFileText(out), ReadFileText(demo));
 
+    // Failures say so in one line that names the file (and for LAS, why), exit 1.
     EXPECT_NE(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + (dir.path / "missing.tvk").string(), err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("missing.tvk"), std::string::npos);
-
-    // A refused LAS file: one line that names it and says why, exit 1.
     const std::string cut = SamplePath("v3.0_sample_3.0.las");
     EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--save-as " + out.string() + " " + cut, err), 1);
     EXPECT_EQ(err, "tarvik: Not sure if this is a valid LAS file: " + cut + ": it has no data section (~A)\n");
-}
 
-TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
-    CTempDir dir;
-    const fs::path out = dir.path / "stdout";
-    std::string err;
-    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--help > " + out.string(), err), 0);
+    // --help and --version answer on standard output; a wrong option gets the usage on
+    // standard error, exit 2.
+    const fs::path said = dir.path / "stdout";
+    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--help > " + said.string(), err), 0);
+    EXPECT_EQ(ReadFileText(said).rfind("usage: tarvik", 0), 0u);
+    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--version > " + said.string(), err), 0);
+    EXPECT_EQ(ReadFileText(said), "Tarvik 3.7\n");
     EXPECT_EQ(err, "");
-    EXPECT_EQ(ReadFileText(out).rfind("usage: tarvik", 0), 0u);
-    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--version > " + out.string(), err), 0);
-    EXPECT_EQ(ReadFileText(out), "Tarvik 3.7\n");
-    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--bogus > " + out.string(), err), 2);
-    EXPECT_EQ(ReadFileText(out), "");
+    EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--bogus > " + said.string(), err), 2);
+    EXPECT_EQ(ReadFileText(said), "");
     EXPECT_EQ(err.rfind("usage: tarvik", 0), 0u);
 }

@@ -26,13 +26,10 @@ struct AsciiFixture : ::testing::Test {
     void Answer(std::vector<int> ticked, int unit = 0, int depthColumn = 1) {
         platform.asciiAnswers.push_back(CAsciiColumns{std::move(ticked), unit, depthColumn});
     }
-    CDataTrack& Data(int i) {
-        return dynamic_cast<CDataTrack&>(*doc.tracks[static_cast<size_t>(i)]);
-    }
+    CDataTrack& Data(int i) { return dynamic_cast<CDataTrack&>(*doc.tracks[static_cast<size_t>(i)]); }
     std::vector<int> Types() const {
         std::vector<int> v;
-        for (const auto& t : doc.tracks)
-            v.push_back(t->type);
+        for (const auto& t : doc.tracks) v.push_back(t->type);
         return v;
     }
 };
@@ -62,11 +59,9 @@ TEST_F(AsciiFixture, CellsRowsAndPoints) {
     // An empty document gets its meter ruler first.
     ASSERT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackData, kTrackData, kTrackData}));
     EXPECT_EQ(Data(1).Label(), "GR");
-    EXPECT_EQ(Data(1).Points(),
-              (Points{{50, 1000}, {52, 1002}, {53, 1003}, {56, 1006}, {57, 1007}}));
-    EXPECT_EQ(
-        Data(2).Points(),
-        (Points{{2.5f, 1000}, {2.6f, 1001}, {2.7f, 1003}, {3, 1005}, {3.1f, 1006}, {3.2f, 1007}}));
+    EXPECT_EQ(Data(1).Points(), (Points{{50, 1000}, {52, 1002}, {53, 1003}, {56, 1006}, {57, 1007}}));
+    EXPECT_EQ(Data(2).Points(),
+              (Points{{2.5f, 1000}, {2.6f, 1001}, {2.7f, 1003}, {3, 1005}, {3.1f, 1006}, {3.2f, 1007}}));
     EXPECT_EQ(Data(3).Points(), (Points{{7, 1006}}));
     // The depth window fits the rows, with 10 intervals.
     EXPECT_EQ(doc.meterAxis.min, 1000);
@@ -76,8 +71,7 @@ TEST_F(AsciiFixture, CellsRowsAndPoints) {
     // Into a document with tracks the window stays; the depth may be any column.
     Answer({1, 0, 0, 0, 0}, kMeters, 2);
     ASSERT_EQ(ImportAscii(doc, path), 1);
-    EXPECT_EQ(Data(4).Points(),
-              (Points{{1000, 50}, {1002, 52}, {1003, 53}, {1006, 56}, {1007, 57}}));
+    EXPECT_EQ(Data(4).Points(), (Points{{1000, 50}, {1002, 52}, {1003, 53}, {1006, 56}, {1007, 57}}));
     EXPECT_EQ(doc.meterAxis.min, 1000);
     EXPECT_EQ(doc.meterAxis.max, 1007);
 
@@ -88,8 +82,7 @@ TEST_F(AsciiFixture, CellsRowsAndPoints) {
     EXPECT_EQ(Data(5).Points(), (Points{{5, 5}}));
     EXPECT_EQ(Data(6).Points(), (Points{{6, 5}}));
     std::string utf16 = "\xFF\xFE";
-    for (char c : std::string("D\tV\r\n7\t8\r\n"))
-        utf16 += std::string{c, '\0'};
+    for (char c : std::string("D\tV\r\n7\t8\r\n")) utf16 += std::string{c, '\0'};
     Answer({0, 1});
     ASSERT_EQ(ImportAscii(doc, Write("u.txt", utf16)), 1);
     EXPECT_EQ(platform.asciiNames, (std::vector<std::string>{"D", "V"}));
@@ -123,8 +116,7 @@ TEST_F(AsciiFixture, FeetTracksKeepTheirUnitThroughSaveReloadAndSwitches) {
 TEST_F(AsciiFixture, RefusalsAndNothingRead) {
     EXPECT_EQ(ImportAscii(doc, Write("empty.txt", "")), 0);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0],
-              "Unable to import " + (temp.path / "empty.txt").string() + "\nthe file is empty");
+    EXPECT_EQ(platform.messages[0], "Unable to import " + (temp.path / "empty.txt").string() + "\nthe file is empty");
     EXPECT_EQ(ImportAscii(doc, Write("bin.txt", std::string("A\0B\n", 4))), 0);
     EXPECT_EQ(platform.messages.size(), 2u);
     // Cancel, and an answer with nothing ticked, change nothing.
@@ -145,8 +137,7 @@ TEST_F(AsciiFixture, RefusalsAndNothingRead) {
     // More rows than the indicator has steps: every row is read, the indicator
     // stops at its end.
     std::string rows = "D\tV\n";
-    for (int i = 0; i < 1200; ++i)
-        rows += std::to_string(i) + "\t1\n";
+    for (int i = 0; i < 1200; ++i) rows += std::to_string(i) + "\t1\n";
     Answer({0, 1});
     ASSERT_EQ(ImportAscii(doc, Write("many.txt", rows)), 1);
     EXPECT_EQ(Data(2).PointCount(), 1200);
@@ -164,14 +155,12 @@ TEST_F(AsciiFixture, OpenedByExtensionAndFromTheCommandLine) {
     // Without a window: every column against column 1, in meters.
     const std::string out = (temp.path / "out.tvk").string();
     std::string err;
-    ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--save-as " + out + " " + Write("in.tsv", text), err), 0)
-        << err;
+    ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--save-as " + out + " " + Write("in.tsv", text), err), 0) << err;
     CTarvikDoc saved(platform);
     ASSERT_TRUE(saved.OnOpenDocument(out));
     ASSERT_EQ(saved.TrackCount(), 4);
     auto& rhob = dynamic_cast<CDataTrack&>(*saved.tracks[3]);
     EXPECT_EQ(rhob.Points(), (Points{{2.5f, 1000}, {2.4f, 1000.5f}}));
     EXPECT_EQ(RunTarvik(TARVIK_BINARY, "--save-as " + out + " " + Write("e.txt", ""), err), 1);
-    EXPECT_EQ(err, "tarvik: Unable to import " + (temp.path / "e.txt").string() +
-                       ": the file is empty\n");
+    EXPECT_EQ(err, "tarvik: Unable to import " + (temp.path / "e.txt").string() + ": the file is empty\n");
 }

@@ -89,25 +89,26 @@ TEST_F(PasteTableFixture, RowsAndColumnsThatBringNothing) {
 TEST_F(PasteTableFixture, RefusalsLeaveTheDocumentAsItWas) {
     platform.clipboardText.reset();
     EXPECT_EQ(OnPasteTable(doc), 0);
-    EXPECT_EQ(Paste("Depth\r\n10\r\n"), 0);
-    // In text with carriage returns a bare line feed does not end a row: this is a
-    // header of three cells and no data.
-    EXPECT_EQ(Paste("Depth\tGR\n10\t1\r\n"), 0);
-    EXPECT_EQ(Paste("Depth\tGR"), 0); // no line end at all
-    // A header alone, or a header in feet over rows that bring nothing: the unit is
-    // not switched and nothing is modified.
-    EXPECT_EQ(Paste("Depth (ft)\tGR\r\n"), 0);
-    EXPECT_EQ(Paste("Depth (ft)\tGR\r\nx\t1\r\n"), 0);
-    // A cell of 255 characters is not a spreadsheet's; 254 is.
-    EXPECT_EQ(Paste("Depth\tGR\r\n10\t1" + std::string(254, ' ') + "\r\n"), 0);
-    const std::vector<std::string> said = {"No data to paste.",
-                                           "Please copy at least 2 columns, depth in first column.",
-                                           kNotValid,
-                                           "Please copy at least 2 columns, depth in first column.",
-                                           kNotValid,
-                                           kNotValid,
-                                           kNotValid};
-    EXPECT_EQ(platform.messages, said);
+    EXPECT_EQ(platform.messages.back(), "No data to paste.");
+    const std::string twoColumns = "Please copy at least 2 columns, depth in first column.";
+    const std::pair<std::string, std::string> refused[] = {
+        {"Depth\r\n10\r\n", twoColumns},
+        // In text with carriage returns a bare line feed does not end a row: this is a
+        // header of three cells and no data.
+        {"Depth\tGR\n10\t1\r\n", kNotValid},
+        {"Depth\tGR", twoColumns}, // no line end at all
+        // A header alone, or a header in feet over rows that bring nothing: the unit is
+        // not switched and nothing is modified.
+        {"Depth (ft)\tGR\r\n", kNotValid},
+        {"Depth (ft)\tGR\r\nx\t1\r\n", kNotValid},
+        // A cell of 255 characters is not a spreadsheet's; 254 is.
+        {"Depth\tGR\r\n10\t1" + std::string(254, ' ') + "\r\n", kNotValid},
+    };
+    for (const auto& [text, why] : refused) {
+        EXPECT_EQ(Paste(text), 0) << text;
+        EXPECT_EQ(platform.messages.back(), why) << text;
+    }
+    EXPECT_EQ(platform.messages.size(), 7u);
     EXPECT_EQ(doc.depthUnit, kMeters);
     EXPECT_TRUE(doc.tracks.empty());
     EXPECT_FALSE(doc.IsModified());
@@ -115,8 +116,7 @@ TEST_F(PasteTableFixture, RefusalsLeaveTheDocumentAsItWas) {
 
     // A header of more columns than there can be tracks is refused before any is made.
     std::string wide = "Depth";
-    for (size_t i = 0; i <= kMaxTableColumns; ++i)
-        wide += "\tc";
+    for (size_t i = 0; i <= kMaxTableColumns; ++i) wide += "\tc";
     doc.tracks.clear();
     EXPECT_EQ(Paste(wide + "\r\n1\t2\r\n"), 0);
     EXPECT_TRUE(doc.tracks.empty());

@@ -11,13 +11,17 @@
 
 #include <cmath>
 #include <filesystem>
-#include <iostream>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+uint32_t U32At(const std::string& b, size_t at) {
+    uint32_t v = 0;
+    for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(b[at + static_cast<size_t>(k)]);
+    return v;
+}
 
 struct ExportFixture : ::testing::Test {
     CConsolePlatform platform;
@@ -47,61 +51,56 @@ struct ExportFixture : ::testing::Test {
 TEST_F(ExportFixture, PngHoldsTheTracksAtTheChosenScale) {
     // One sample between the rows the screen draws (it takes every 4th here): a
     // picture draws every sample, as a printer does, so the spike is in it.
-    for (auto& t : doc.tracks)
-        if (auto* log = dynamic_cast<CLogTrack*>(t.get())) log->values[2001] = 90.0f;
+    static_cast<CLogTrack&>(*doc.tracks[0]).values[2001] = 90.0f;
     const fs::path png = dir / "plot.png";
     std::string error;
     ASSERT_TRUE(ExportPage(doc, png.string(), 192, error)) << error;
     QImage image(QString::fromStdString(png.string()));
-    ASSERT_FALSE(image.isNull());
     // The tracks' extent plus 20, doubled.
-    EXPECT_EQ(image.width(), (144 + 20) * 2);
-    EXPECT_EQ(image.height(), (960 + 20) * 2);
-
-    // The curve at value 50 is at x = 96 page pixels, 192 image pixels.
-    const QColor line = image.pixelColor(192, 1000);
-    EXPECT_GT(line.red(), 200);
-    EXPECT_LT(line.green(), 80);
-    EXPECT_LT(line.blue(), 80);
+    ASSERT_EQ(image.size(), QSize((144 + 20) * 2, (960 + 20) * 2));
+    const auto red = [&image](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return c.red() > 200 && c.green() < 80 && c.blue() < 80;
+    };
+    EXPECT_TRUE(red(192, 1000)); // the curve at value 50: x = 96 page pixels
     EXPECT_EQ(image.pixelColor(150, 1000), QColor(Qt::white)); // left of the curve
     bool spike = false; // value 90 at x = 134 page pixels, depth 2001 near y = 528
-    for (int y = 1030; y < 1080 && !spike; ++y)
-        spike = image.pixelColor(266, y).red() > 200 && image.pixelColor(266, y).green() < 80;
+    for (int y = 1030; y < 1080 && !spike; ++y) spike = red(266, y);
     EXPECT_TRUE(spike);
 }
 
-TEST_F(ExportFixture, VectorFormatsAndRefusals) {
+// Each extension gives its format, upper case too; what cannot be written is refused.
+TEST_F(ExportFixture, EveryFormatAndItsRefusals) {
     std::string error;
+    const std::pair<const char*, std::string> magic[] = {
+        {"plot.jpg", "\xFF\xD8\xFF"}, {"plot.bmp", "BM"}, {"plot.TIFF", "II*"}, {"plot.PDF", "%PDF-"}};
+    for (const auto& [name, head] : magic) {
+        ASSERT_TRUE(ExportPage(doc, (dir / name).string(), 192, error)) << name << ": " << error;
+        EXPECT_EQ(ReadFileText(dir / name).substr(0, head.size()), head) << name;
+    }
+    const std::string bmp = ReadFileText(dir / "plot.bmp");
+    EXPECT_EQ(static_cast<unsigned char>(bmp[18]) | static_cast<unsigned char>(bmp[19]) << 8, (144 + 20) * 2);
     ASSERT_TRUE(ExportPage(doc, (dir / "plot.svg").string(), 96, error)) << error;
-    std::ifstream svg(dir / "plot.svg");
-    const std::string text((std::istreambuf_iterator<char>(svg)), {});
-    EXPECT_NE(text.find("<svg"), std::string::npos);
-    EXPECT_NE(text.find("GR"), std::string::npos); // text stays text
+    const std::string svg = ReadFileText(dir / "plot.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("GR"), std::string::npos); // text stays text
 
-    ASSERT_TRUE(ExportPage(doc, (dir / "plot.PDF").string(), 96, error)) << error;
-    std::ifstream pdf(dir / "plot.PDF", std::ios::binary);
-    std::string head(5, '\0');
-    pdf.read(head.data(), 5);
-    EXPECT_EQ(head, "%PDF-");
-
-    EXPECT_FALSE(ExportPage(doc, (dir / "plot.xyz").string(), 96, error));
-    EXPECT_NE(error.find(".xyz"), std::string::npos);
+    EXPECT_FALSE(ExportPage(doc, (dir / "plot.gif").string(), 96, error));
+    EXPECT_NE(error.find(".gif"), std::string::npos) << error;
+    EXPECT_NE(error.find(".emf"), std::string::npos) << error; // says what it can write
     EXPECT_FALSE(ExportPage(doc, (dir / "no/such/dir/plot.png").string(), 96, error));
     EXPECT_FALSE(error.empty());
-
     doc.tracks.clear();
     EXPECT_FALSE(ExportPage(doc, (dir / "empty.png").string(), 96, error));
 }
 
 TEST_F(ExportFixture, CommandLineExportsWithoutADisplay) {
-    const fs::path tvk = dir / "one.tvk";
+    const fs::path tvk = dir / "one.tvk", png = dir / "one.png";
     ASSERT_TRUE(doc.OnSaveDocument(tvk.string()));
-    const fs::path png = dir / "one.png";
     std::string err;
     ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--export " + png.string() + " --dpi 144 " + tvk.string(), err), 0) << err;
     EXPECT_EQ(err, "");
-    QImage image(QString::fromStdString(png.string()));
-    EXPECT_EQ(image.width(), static_cast<int>((144 + 20) * 1.5));
+    EXPECT_EQ(QImage(QString::fromStdString(png.string())).width(), static_cast<int>((144 + 20) * 1.5));
 
     EXPECT_NE(RunTarvik(TARVIK_BINARY, "--export " + png.string() + " --dpi abc " + tvk.string(), err), 0);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
@@ -130,94 +129,37 @@ TEST_F(ExportFixture, AFailedExportKeepsTheOldFile) {
     EXPECT_EQ(files, 4); // one.tvk and the three pictures: no temporary file is left
 }
 
-// Bitmaps and metafiles come from the core's writers.
-TEST_F(ExportFixture, CoreFormatsFromTheCommandLine) {
-    std::string error;
-    const std::pair<const char*, std::string> magic[] = {{"plot.jpg", "\xFF\xD8\xFF"},
-                                                         {"plot.bmp", "BM"},
-                                                         {"plot.TIFF", "II*"}};
-    for (const auto& [name, head] : magic) {
-        ASSERT_TRUE(ExportPage(doc, (dir / name).string(), 192, error)) << name << ": " << error;
-        EXPECT_EQ(ReadFileText(dir / name).substr(0, head.size()), head) << name;
-    }
-    const std::string bmp = ReadFileText(dir / "plot.bmp");
-    EXPECT_EQ(static_cast<unsigned char>(bmp[18]) | static_cast<unsigned char>(bmp[19]) << 8,
-              (144 + 20) * 2);
-
-    const fs::path tvk = dir / "one.tvk";
-    ASSERT_TRUE(doc.OnSaveDocument(tvk.string()));
-    const fs::path emfPath = dir / "plot.emf";
-    std::string err;
-    ASSERT_EQ(RunTarvik(TARVIK_BINARY, "--export " + emfPath.string() + " " + tvk.string(), err), 0)
-        << err;
-    const std::string emf = ReadFileText(emfPath);
-    ASSERT_GT(emf.size(), 200u);
-    EXPECT_EQ(emf.substr(40, 4), " EMF");
-
-    EXPECT_FALSE(ExportPage(doc, (dir / "plot.gif").string(), 96, error));
-    EXPECT_NE(error.find(".emf"), std::string::npos) << error; // says what it can write
-}
-
-namespace {
-
-uint32_t U32At(const std::string& b, size_t at) {
-    uint32_t v = 0;
-    for (int k = 3; k >= 0; --k)
-        v = v << 8 | static_cast<unsigned char>(b[at + static_cast<size_t>(k)]);
-    return v;
-}
-
-// The box of the pixels that are not near white.
-QRect InkedBox(const QImage& image) {
-    QRect box;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
-            if (qRed(row[x]) < 200 || qGreen(row[x]) < 200 || qBlue(row[x]) < 200)
-                box |= QRect(x, y, 1, 1);
-    }
-    return box;
-}
-
-} // namespace
-
-TEST(DemoMetafile, RecordsFrameClipsAndWhatAReaderDraws) {
+TEST(DemoPage, MetafileRecordsFrameAndSvgPatterns) {
     CConsolePlatform platform;
     CTarvikDoc doc{platform};
     // The shipped library, which a test program has not beside it.
     ASSERT_TRUE(doc.lithLibrary.LoadFrom({std::string(TARVIK_SOURCE_DIR) + "/data/"}));
     ASSERT_TRUE(doc.OnOpenDocument(std::string(TARVIK_SOURCE_DIR) + "/data/demo.tvk"));
     CTempDir temp;
-    const fs::path emfPath = temp.path / "demo.emf", pngPath = temp.path / "demo.png";
     std::string error;
-    ASSERT_TRUE(ExportPage(doc, emfPath.string(), 96, error)) << error;
-    ASSERT_TRUE(ExportPage(doc, pngPath.string(), 96, error)) << error;
-    const std::string emf = ReadFileText(emfPath);
+    for (const char* name : {"demo.emf", "demo.svg"})
+        ASSERT_TRUE(ExportPage(doc, (temp.path / name).string(), 96, error)) << name << ": " << error;
+    const std::string emf = ReadFileText(temp.path / "demo.emf");
     // Qt's SVG writer drops texture brushes: the lithology patterns go in as pictures.
-    const fs::path svgPath = temp.path / "demo.svg";
-    ASSERT_TRUE(ExportPage(doc, svgPath.string(), 96, error)) << error;
-    EXPECT_NE(ReadFileText(svgPath).find("<image"), std::string::npos);
+    EXPECT_NE(ReadFileText(temp.path / "demo.svg").find("<image"), std::string::npos);
 
-    // Records follow each other exactly to the end record; the clip is set per track.
+    // A whole page (the header and the records are EmfSurfaceTest's): records follow each
+    // other exactly to the end record, and the clip is set per track.
     ASSERT_GE(emf.size(), 108u);
-    size_t at = 0, clips = 0, records = 0;
+    size_t at = 0, clips = 0;
     uint32_t last = 0;
     while (at + 8 <= emf.size()) {
         const uint32_t type = U32At(emf, at), size = U32At(emf, at + 4);
         ASSERT_TRUE(size >= 8 && size % 4 == 0 && at + size <= emf.size()) << "record at " << at;
         clips += type == 30 || type == 75;
         last = type;
-        ++records;
         at += size;
     }
     EXPECT_EQ(at, emf.size());
     EXPECT_EQ(last, 14u); // EMR_EOF
-    EXPECT_EQ(U32At(emf, 48), emf.size());
-    EXPECT_EQ(U32At(emf, 52), records);
     EXPECT_GT(clips, 5u);
 
-    // The frame is the page in hundredths of a millimetre at 96 dpi.
+    // The frame is the whole page in hundredths of a millimetre at 96 dpi.
     CTarvikView view(doc);
     view.SetResolution(96, 96);
     view.RecalcLayout();
@@ -225,23 +167,4 @@ TEST(DemoMetafile, RecordsFrameClipsAndWhatAReaderDraws) {
     const auto hmm = [](int px) { return static_cast<uint32_t>(std::lround(px * 2540.0 / 96)); };
     EXPECT_NEAR(U32At(emf, 32) - U32At(emf, 24), hmm(page.Width()), 30u);
     EXPECT_NEAR(U32At(emf, 36) - U32At(emf, 28), hmm(page.Height()), 30u);
-
-    // A reader that draws metafiles puts the ink where the bitmap has it: the same
-    // proportions, whatever size the reader chooses.
-    if (std::system("command -v soffice >/dev/null 2>&1") != 0) {
-        std::cout << "[ SKIPPED  ] soffice is not installed: the metafile was not drawn by a reader\n";
-        return;
-    }
-    const std::string convert = "cd " + temp.path.string() +
-                                " && HOME=" + temp.path.string() +
-                                " timeout 180 soffice --headless --convert-to png --outdir out demo.emf"
-                                " >/dev/null 2>&1";
-    ASSERT_EQ(std::system(convert.c_str()), 0);
-    const QImage drawn(QString::fromStdString((temp.path / "out" / "demo.png").string()));
-    const QImage bitmap(QString::fromStdString(pngPath.string()));
-    ASSERT_FALSE(drawn.isNull());
-    const QRect a = InkedBox(drawn), b = InkedBox(bitmap);
-    ASSERT_FALSE(a.isEmpty());
-    ASSERT_FALSE(b.isEmpty());
-    EXPECT_NEAR(static_cast<double>(a.width()) / a.height(), static_cast<double>(b.width()) / b.height(), 0.02);
 }

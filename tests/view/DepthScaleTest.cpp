@@ -48,9 +48,19 @@ TEST_F(DepthScaleFixture, ScaleAndLengthFollowTheCurrentWindow) {
     doc.feetAxis.max = 1000.25f;
     doc.logHeight = 9;
     EXPECT_EQ(ScaleText(doc), "0.028");
+
+    // Degenerate values stay defined: no zero plot length, no scale of nothing.
+    doc.feetAxis.max = doc.feetAxis.min;
+    EXPECT_EQ(Enter(ApplyScale, "500"), "");
+    EXPECT_EQ(doc.logHeight, 9.0f);
+    doc.logHeight = 0.0f;
+    EXPECT_EQ(ScaleText(doc), "-");
+    doc.logHeight = NAN;
+    EXPECT_EQ(ScaleText(doc), "-");
+    EXPECT_EQ(LengthText(doc), "- in");
 }
 
-TEST_F(DepthScaleFixture, LimitsAndLeadingNumbers) {
+TEST_F(DepthScaleFixture, LimitsAndTextsWithoutANumber) {
     EXPECT_EQ(Enter(ApplyPlotLength, "1.5"), "Too short (<2 in)");
     EXPECT_EQ(Enter(ApplyPlotLength, "100"), "");
     EXPECT_EQ(doc.logHeight, 100.0f);
@@ -65,27 +75,14 @@ TEST_F(DepthScaleFixture, LimitsAndLeadingNumbers) {
     // Infinities are out of range like any other number.
     EXPECT_EQ(Enter(ApplyScale, "1e99"), "Too big?");
     EXPECT_EQ(Enter(ApplyPlotLength, "-inf"), "Too short (<2 in)");
-}
 
-TEST_F(DepthScaleFixture, TextWithoutANumberChangesNothing) {
     // "-" is what the boxes show for a value that is no number; only 64 characters
     // of a text are read.
-    const std::vector<std::string> texts = {"Other ...", "- in", "nan", "",
-                                            std::string(64, ' ') + "500"};
+    doc.logHeight = 9;
+    const std::vector<std::string> texts = {"Other ...", "- in", "nan", "", std::string(64, ' ') + "500"};
     for (const std::string& text : texts) {
         EXPECT_EQ(Enter(ApplyScale, text), "");
         EXPECT_EQ(Enter(ApplyPlotLength, text), "");
-        EXPECT_EQ(doc.logHeight, 9.0f);
+        EXPECT_EQ(doc.logHeight, 9.0f) << text;
     }
-}
-
-TEST_F(DepthScaleFixture, DegenerateValuesStayDefined) {
-    doc.meterAxis.max = doc.meterAxis.min;
-    EXPECT_EQ(Enter(ApplyScale, "500"), ""); // no zero plot length
-    EXPECT_EQ(doc.logHeight, 9.0f);
-    doc.logHeight = 0.0f;
-    EXPECT_EQ(ScaleText(doc), "-");
-    doc.logHeight = NAN;
-    EXPECT_EQ(ScaleText(doc), "-");
-    EXPECT_EQ(LengthText(doc), "- in");
 }

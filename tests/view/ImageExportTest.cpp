@@ -54,12 +54,10 @@ struct ImageExportFixture : ::testing::Test {
 
 TEST_F(ImageExportFixture, SaveImageAsRendersTheTracksAtTheDpi) {
     Save(Path("plot.bmp"), 1, 300);
-    // The dialog proposes the screen's dpi and shows the bitmap the tracks make.
+    // The dialog proposes the screen's dpi. 300 dpi on a 96 dpi screen: enlarged by
+    // 3.125, the extent and margin truncated.
     ASSERT_TRUE(platform.dpiShown);
     EXPECT_EQ(platform.dpiShown->proposed, 96);
-    EXPECT_EQ(platform.dpiShown->base, (CSize{144 + 20, 960 + 20}));
-
-    // 300 dpi on a 96 dpi screen: enlarged by 3.125, the extent and margin truncated.
     EXPECT_DOUBLE_EQ(platform.renderScale, 3.125);
     EXPECT_EQ(platform.renderSize, (CSize{512, 3062}));
 
@@ -76,18 +74,15 @@ TEST_F(ImageExportFixture, SaveImageAsRendersTheTracksAtTheDpi) {
     Save(Path("small.png"), 3, 50);
     EXPECT_DOUBLE_EQ(platform.renderScale, 1.0);
     EXPECT_EQ(platform.renderSize, (CSize{164, 980}));
-    EXPECT_EQ(ReadFileText(Path("small.png")).substr(1, 3), "PNG");
 }
 
-TEST_F(ImageExportFixture, MetafilesCancelsAndFailures) {
+TEST_F(ImageExportFixture, MetafilesCancelsFailuresAndTheClipboard) {
     // A metafile asks for no resolution and renders no bitmap.
     platform.exportAnswers.push_back(CExportFileChoice{Path("plot.emf"), 4});
     OnSaveImageAs(view);
     EXPECT_FALSE(platform.dpiShown);
     EXPECT_EQ(platform.renders, 0);
-    const std::string emf = ReadFileText(Path("plot.emf"));
-    ASSERT_GT(emf.size(), 108u);
-    EXPECT_EQ(emf.substr(40, 4), " EMF");
+    EXPECT_EQ(ReadFileText(Path("plot.emf")).substr(40, 4), " EMF");
 
     // Cancel in either dialog writes nothing.
     OnSaveImageAs(view);
@@ -109,22 +104,13 @@ TEST_F(ImageExportFixture, MetafilesCancelsAndFailures) {
     std::string error;
     EXPECT_FALSE(RenderPageBitmap(view, platform, 200.0, image, error));
     EXPECT_NE(error.find("too large"), std::string::npos) << error;
-}
 
-TEST_F(ImageExportFixture, ClipboardPicturesAndCommandStates) {
+    // Copy high rez image: rows top first, as the clipboard takes them.
     platform.dpiAnswers.push_back(192);
     OnCopyHighRezImage(view);
     EXPECT_EQ(platform.clipboardBitmapSize, (CSize{328, 1960}));
-    // Rows top first, as the clipboard takes them.
     EXPECT_EQ(platform.clipboardBitmap[0], 0);
     EXPECT_EQ(platform.clipboardBitmap[static_cast<size_t>(1959) * 328 * 4], 1959 % 256);
-
-    platform.dpiAnswers.push_back(96);
-    platform.renderRefuses = true;
-    OnCopyHighRezImage(view);
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"Failed to copy image. Maybe out of memory?"});
-    platform.renderRefuses = false;
 
     // Copy: the page as a metafile, with a PNG of the same page at one to one.
     OnCopyPicture(view);

@@ -24,59 +24,42 @@ struct ViewFixture : ::testing::Test {
         doc.tracks.push_back(std::move(t));
         return ref;
     }
-    // Lines drawn with the marker pen.
-    size_t MarkerLines() const {
-        size_t n = 0;
-        for (const auto* op : dc.OfKind(CRecordedOp::Line))
-            if (op->pen.style == PS_DOT && op->pen.colour == MakeRGB(240, 100, 100)) ++n;
-        return n;
-    }
 };
 
 } // namespace
 
-TEST_F(ViewFixture, PageGeometryFollowsInchesAndResolution) {
+TEST_F(ViewFixture, OverlaysTakeNoWidthAndWidthsRoundToPixels) {
+    // Two tracks of 1.5 in and an overlay: 4 in with the margins; the overlay shares
+    // its host's rectangle.
     view.SetResolution(96, 96);
-    view.RecalcLayout();
-    EXPECT_FLOAT_EQ(doc.docHeight, 10.5f);
-    EXPECT_EQ(view.PageRect(), (CRect{0, 0, 96, 1008})); // no tracks: margins only
-
-    // Two tracks of 1.5 in and an overlay: 4 in, the overlay takes no width.
     Add(1.5f);
     Add(1.5f);
     Add(1.5f, 1);
     view.RecalcLayout();
     EXPECT_FLOAT_EQ(doc.docWidth, 4.0f);
     view.DrawPage(dc, view.PageRect());
-    EXPECT_EQ(doc.tracks[1]->rect, (CRect{192, 96, 336, 960}));
     EXPECT_EQ(doc.tracks[2]->rect, doc.tracks[1]->rect);
     EXPECT_EQ(doc.tracks[1]->overlayCount, 1);
 
-    // An overlay in first position is an ordinary track.
+    // An overlay in first position is an ordinary track; 1.5 in at 83 dpi is 124.5
+    // pixels: 125.
     doc.tracks[0]->overlay = 1;
+    view.SetResolution(83, 83);
     view.RecalcLayout();
     view.DrawPage(dc, view.PageRect());
-    EXPECT_EQ(doc.tracks[0]->rect, (CRect{48, 96, 192, 960}));
     EXPECT_EQ(doc.tracks[0]->overlayPosition, 0);
-
-    view.SetResolution(83, 83); // 1.5 in is 124.5 pixels: 125
-    view.RecalcLayout();
-    view.DrawPage(dc, view.PageRect());
     EXPECT_EQ(doc.tracks[0]->rect.Width(), 125);
 }
 
-TEST_F(ViewFixture, EmptyDocumentShowsOnlyTheHint) {
-    doc.wellName = "W";
+TEST_F(ViewFixture, WellNameMarkersAndSelection) {
+    // An empty document shows the hint, not the well name.
+    doc.wellName = "25/8-4";
     view.RecalcLayout();
     view.DrawPage(dc, {0, 0, 800, 600});
-    const auto texts = dc.Texts();
-    ASSERT_EQ(texts.size(), 3u); // no well name
-    EXPECT_EQ(texts[1], "  Drop a LAS log file here, or ");
-}
+    EXPECT_EQ(dc.FindText("Well name:  25/8-4"), nullptr);
+    EXPECT_NE(dc.FindText("  Drop a LAS log file here, or "), nullptr);
 
-TEST_F(ViewFixture, WellNameMarkersAndSelection) {
     view.SetResolution(96, 96);
-    doc.wellName = "25/8-4";
     CLogTrack& log = Add(1.5f);
     Add<CDataTrack>(1.5f);
     doc.EnsureDepthAxisTrack(kMeters);
@@ -86,19 +69,22 @@ TEST_F(ViewFixture, WellNameMarkersAndSelection) {
     doc.markers.push_back({1500, 1600, 0xFF});
     doc.SelectTrack(1, false);
     view.RecalcLayout();
+    dc.Clear();
     view.DrawPage(dc, view.PageRect());
-
-    const CRecordedOp* name = dc.FindText("Well name:  25/8-4");
-    EXPECT_NE(name, nullptr);
-    EXPECT_EQ(MarkerLines(), 2u); // one marker on the log and the data track, none on the ruler
+    EXPECT_NE(dc.FindText("Well name:  25/8-4"), nullptr);
+    // One marker line on the log and the data track each, none on the ruler; inside
+    // the track's frame.
     const int y = doc.meterAxis.ValueToPixel(1500);
-    bool onLog = false;
-    for (const auto* op : dc.OfKind(CRecordedOp::Line))
-        if (op->points[0] == CPoint{log.rect.left + 1, y} &&
-            op->points[1] == CPoint{log.rect.right - 1, y})
-            onLog = true;
-    EXPECT_TRUE(onLog);
+    size_t markerLines = 0, onLog = 0;
+    for (const auto* op : dc.OfKind(CRecordedOp::Line)) {
+        if (op->pen.style != PS_DOT || op->pen.colour != MakeRGB(240, 100, 100)) continue;
+        ++markerLines;
+        onLog += op->points[0] == CPoint{log.rect.left + 1, y} && op->points[1] == CPoint{log.rect.right - 1, y};
+    }
+    EXPECT_EQ(markerLines, 2u);
+    EXPECT_EQ(onLog, 1u);
 
+    // The selection frame is drawn on the screen, not on paper.
     auto selectionFrames = [&] {
         size_t n = 0;
         for (const auto* op : dc.OfKind(CRecordedOp::Polyline))
