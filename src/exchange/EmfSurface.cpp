@@ -359,7 +359,7 @@ void CEmfSurface::Polyline(const CPoint* points, size_t count) {
     MoveTo(points[count - 1].x, points[count - 1].y);
     if (count < 2 || Pen().style == PS_NULL) return;
     // A dense curve keeps a few points a row, as the printer draws it.
-    if (Pen().style == PS_SOLID || Pen().width > 1) points = CollapseRows(points, count, collapsed);
+    if (RowsCollapse(Pen(), false)) points = CollapseRows(points, count, collapsed);
     // Styled lines leave their gaps alone, as they do on the screen.
     UseBkMode(BK_TRANSPARENT);
     UsePen();
@@ -379,8 +379,7 @@ bool CEmfSurface::Paints() const {
 
 void CEmfSurface::Polygon(const CPoint* points, size_t count) {
     if (count < 2 || !Paints()) return;
-    if (Pen().style == PS_SOLID || Pen().style == PS_NULL || Pen().width > 1)
-        points = CollapseRows(points, count, collapsed);
+    if (RowsCollapse(Pen(), true)) points = CollapseRows(points, count, collapsed);
     UseBkMode(BK_TRANSPARENT);
     UsePen();
     UseBrush(Brush());

@@ -187,26 +187,25 @@ void DrawSymbol(CDrawSurface& dc, int id, int s, int x, int y) {
 // dashed and dotted lines keep every point.
 const CPoint* CollapseRows(const CPoint* points, size_t& count, std::vector<CPoint>& out) {
     out.clear();
-    size_t i = 0;
-    while (i < count) {
-        size_t j = i + 1;
-        size_t lo = i, hi = i;
-        while (j < count && points[j].y == points[i].y) {
-            if (points[j].x < points[lo].x) lo = j;
-            if (points[j].x > points[hi].x) hi = j;
-            ++j;
-        }
-        if (j - i <= 4) {
-            out.insert(out.end(), points + i, points + j);
-        } else {
-            out.push_back(points[i]);
-            const size_t a = std::min(lo, hi), b = std::max(lo, hi);
-            if (a != i) out.push_back(points[a]);
-            if (b != a && b != j - 1) out.push_back(points[b]);
-            out.push_back(points[j - 1]);
-        }
-        i = j;
-    }
+    CRowCollapser rows(out);
+    for (size_t i = 0; i < count; ++i) rows.Add(points[i]);
+    rows.End();
     count = out.size();
     return out.data();
+}
+
+void CRowCollapser::End() {
+    if (n <= 4) {
+        out.insert(out.end(), row, row + n);
+    } else {
+        // The extremes in the order they came, each once, and not again as the
+        // first or the last point.
+        out.push_back(row[0]);
+        const bool loFirst = loAt <= hiAt;
+        const size_t a = loFirst ? loAt : hiAt, b = loFirst ? hiAt : loAt;
+        if (a != 0) out.push_back(loFirst ? lo : hi);
+        if (b != a && b != n - 1) out.push_back(loFirst ? hi : lo);
+        out.push_back(last);
+    }
+    n = 0;
 }

@@ -39,4 +39,40 @@ void DrawSymbol(CDrawSurface& dc, int id, int s, int x, int y);
 // last of them, which a solid line or a fill draws the same; count becomes the new
 // number of points, which live in out.
 const CPoint* CollapseRows(const CPoint* points, size_t& count, std::vector<CPoint>& out);
+
+// Whether a line (or, with `area`, a filled area's outline) drawn with this pen draws
+// the same after CollapseRows: a dash pattern would notice the missing points.
+inline bool RowsCollapse(const CPen& pen, bool area) {
+    return pen.style == PS_SOLID || pen.width > 1 || (area && pen.style == PS_NULL);
+}
+
+// CollapseRows one point at a time: what is added is appended to `out` as
+// CollapseRows would leave it, each row once the next row starts or on End(). A
+// curve of millions of samples is reduced as it is computed, never held whole.
+class CRowCollapser {
+public:
+    explicit CRowCollapser(std::vector<CPoint>& out) : out(out) {}
+    void Add(CPoint p) {
+        if (n > 0 && p.y == row[0].y) {
+            if (n < 4) row[n] = p;
+            if (p.x < lo.x) lo = p, loAt = n;
+            if (p.x > hi.x) hi = p, hiAt = n;
+            last = p;
+            ++n;
+            return;
+        }
+        End();
+        row[0] = lo = hi = last = p;
+        loAt = hiAt = 0;
+        n = 1;
+    }
+    // Appends the row in hand; the next point starts a new one.
+    void End();
+
+private:
+    std::vector<CPoint>& out;
+    CPoint row[4]; // the row's first four points
+    CPoint lo, hi, last;
+    size_t loAt = 0, hiAt = 0, n = 0;
+};
 inline constexpr int kSymbolCount = 22;

@@ -369,7 +369,7 @@ void CQtSurface::Polyline(const CPoint* points, size_t count) {
     if (count == 0) return;
     MoveTo(points[count - 1].x, points[count - 1].y);
     if (count < 2 || Pen().style == PS_NULL) return;
-    if (Pen().style == PS_SOLID || Pen().width > 1) points = CollapseRows(points, count, collapsed);
+    if (RowsCollapse(Pen(), false)) points = CollapseRows(points, count, collapsed);
     const CFrame& f = Frame();
     if (!f.drawable) return;
     const QRectF safe = SafeRect(f);
@@ -489,8 +489,7 @@ void CQtSurface::FillWithTiles(const QPainterPath& area, const CBrush& b) {
 
 void CQtSurface::Polygon(const CPoint* points, size_t count) {
     if (count < 2 || (Pen().style == PS_NULL && !Fills(Brush()))) return;
-    if (Pen().style == PS_SOLID || Pen().style == PS_NULL || Pen().width > 1)
-        points = CollapseRows(points, count, collapsed);
+    if (RowsCollapse(Pen(), true)) points = CollapseRows(points, count, collapsed);
     const CFrame& f = Frame();
     if (!f.drawable) return;
     buffer.clear();

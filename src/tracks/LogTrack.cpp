@@ -13,6 +13,62 @@
 #include <cmath>
 #include <new>
 
+namespace {
+
+// The pixel row of each sample, asked for with rising indices. On a linear depth
+// axis whose window maps within the device range, the row moves one way only as the
+// index grows, so the samples of one row are found by a few probes at its end (a
+// printed page puts hundreds on a row) instead of mapping every sample.
+class CSampleRows {
+public:
+    // `stride` is the step between the samples asked for: probing pays only when
+    // each is next to the one before.
+    CSampleRows(const CLogTrack& log, const CAxis& axis, long long first, long long last, long long stride)
+        : log(log), axis(axis), end(last + 1) {
+        const auto inRange = [&](long long i) {
+            const float d = log.SampleDepth(i);
+            return std::isfinite(d) && std::abs(axis.ValueToPixel(d)) < 100'000'000;
+        };
+        probe = stride == 1 && (axis.axisType == kAxisLinearV || axis.axisType == kAxisLinearH) && inRange(first) &&
+                inRange(last);
+    }
+
+    int operator()(long long i) {
+        if (i >= from && i < to) return row;
+        return probe ? Probe(i) : Map(i);
+    }
+
+private:
+    int Probe(long long i) {
+        row = Map(i);
+        // Gallop to a sample on another row (or the end), then halve the gap.
+        long long lo = i, hi = i + 1, step = 1;
+        while (hi < end && Map(hi) == row) {
+            lo = hi;
+            step *= 2;
+            hi = std::min(lo + step, end);
+        }
+        while (hi - lo > 1) {
+            const long long mid = lo + (hi - lo) / 2;
+            (Map(mid) == row ? lo : hi) = mid;
+        }
+        from = i;
+        to = hi;
+        return row;
+    }
+
+    int Map(long long i) const { return axis.ValueToPixel(log.SampleDepth(i)); }
+
+    const CLogTrack& log;
+    const CAxis& axis;
+    const long long end; // one past the last sample asked for
+    bool probe = false;
+    long long from = 0, to = 0; // the samples known to lie on `row`
+    int row = 0;
+};
+
+} // namespace
+
 long long CLogTrack::IndexOf(float d) const {
     const double i = (static_cast<double>(d) - startdepth + KB) / depthstep;
     if (std::isnan(i)) return 0;
@@ -44,19 +100,25 @@ void CLogTrack::Draw(CDrawSurface& dc) {
             long long k = 1;
             if (!dc.IsPrinting() && height > 0) k = (i1 - i0) / height;
             if (k < 2) k = 1;
-            const auto y = [&](long long i) { return depthAxis->ValueToPixel(SampleDepth(i)); };
+
+            // A printed log puts hundreds of samples on a pixel row: the points are
+            // reduced row by row as they are made, as the surface would reduce them.
+            const size_t room = static_cast<size_t>(std::min<long long>((i1 - i0) / k + 4, 4 * std::max(height, 0LL) + 16));
 
             if (colorFill) {
                 const float base = fillSide ? hAxis.max : hAxis.min;
                 const int xBase = hAxis.ValueToPixel(base);
                 std::vector<CPoint> poly;
-                poly.reserve(static_cast<size_t>((i1 - i0) / k + 4));
-                poly.push_back({xBase, y(i0)});
+                poly.reserve(room);
+                CRowCollapser rows(poly);
+                CSampleRows y(*this, *depthAxis, i0, i1, k);
+                rows.Add({xBase, y(i0)});
                 for (long long i = i0; i < i1; i += k) {
                     const float v = values[static_cast<size_t>(i)];
-                    poly.push_back({IsValue(v, nullvalue) ? hAxis.ValueToPixel(v) : xBase, y(i)});
+                    rows.Add({IsValue(v, nullvalue) ? hAxis.ValueToPixel(v) : xBase, y(i)});
                 }
-                poly.push_back({xBase, y(i1)});
+                rows.Add({xBase, y(i1)});
+                rows.End();
                 const CPen oldPen = dc.SelectPen({PS_NULL, 0, 0});
                 const CBrush oldBrush = dc.SelectBrush(CBrush::SolidBrush(fillColor));
                 dc.Polygon(poly);
@@ -65,19 +127,26 @@ void CLogTrack::Draw(CDrawSurface& dc) {
             }
 
             // Nulls lift the pen: each run of real samples is one polyline.
-            const CPen oldPen = dc.SelectPen({linestyle, linewidth, linecolor});
+            const CPen pen{linestyle, linewidth, linecolor};
+            const CPen oldPen = dc.SelectPen(pen);
+            const bool collapse = RowsCollapse(pen, false);
             std::vector<CPoint> run;
-            run.reserve(static_cast<size_t>(std::min<long long>((i1 - i0) / k + 1, 1 << 20)));
+            run.reserve(collapse ? room : static_cast<size_t>(std::min<long long>((i1 - i0) / k + 1, 1 << 20)));
+            CRowCollapser rows(run);
+            CSampleRows y(*this, *depthAxis, i0, i1, k);
             const auto flush = [&] {
+                rows.End();
                 if (run.size() >= 2) dc.Polyline(run);
                 run.clear();
             };
             for (long long i = i0; i < i1; i += k) {
                 const float v = values[static_cast<size_t>(i)];
-                if (IsValue(v, nullvalue))
-                    run.push_back({hAxis.ValueToPixel(v), y(i)});
-                else
+                if (!IsValue(v, nullvalue))
                     flush();
+                else if (collapse)
+                    rows.Add({hAxis.ValueToPixel(v), y(i)});
+                else
+                    run.push_back({hAxis.ValueToPixel(v), y(i)});
             }
             flush();
             dc.SelectPen(oldPen);
