@@ -8,6 +8,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -138,12 +139,71 @@ TEST_F(LogFixture, NullsBreakTheCurveAndFillRunsAlongTheBaseline) {
     for (const CPoint& p : allNull) EXPECT_EQ(p.x, 100); // the high side
 }
 
-TEST_F(LogFixture, ScreenDrawsAboutOneSamplePerUnitAndPrintDrawsAll) {
-    log.depthstep = 0.01f; // 50,001 samples over the 500-unit window
-    Fill(50001, [](int i) { return static_cast<float>(i % 100); });
-    EXPECT_EQ(CurvePoints(), 501u); // stride 100
+namespace {
+
+// What a printed curve must come to: its points' rows reduced to their first,
+// extreme and last points, as the surfaces have always reduced them.
+std::vector<CPoint> ReduceRows(const std::vector<CPoint>& p) {
+    std::vector<CPoint> out;
+    for (size_t i = 0, j; i < p.size(); i = j) {
+        size_t lo = i, hi = i;
+        for (j = i + 1; j < p.size() && p[j].y == p[i].y; ++j) {
+            if (p[j].x < p[lo].x) lo = j;
+            if (p[j].x > p[hi].x) hi = j;
+        }
+        if (j - i <= 4) {
+            out.insert(out.end(), p.begin() + static_cast<std::ptrdiff_t>(i), p.begin() + static_cast<std::ptrdiff_t>(j));
+            continue;
+        }
+        const size_t a = std::min(lo, hi), b = std::max(lo, hi);
+        out.push_back(p[i]);
+        if (a != i) out.push_back(p[a]);
+        if (b != a && b != j - 1) out.push_back(p[b]);
+        out.push_back(p[j - 1]);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(LogFixture, ScreenDrawsAboutOneSamplePerUnitAndPrintKeepsEveryRowsExtremes) {
+    log.depthstep = 0.01f; // 50,001 samples over the 500-unit window, a null every 997
+    std::mt19937 random(7);
+    Fill(50001, [&](int i) {
+        return (i + 1) % 997 == 0 ? log.nullvalue : static_cast<float>(random() % 1000) / 10;
+    });
+    EXPECT_EQ(CurvePoints(), 500u); // stride 100; sample 32,900 is a null
     dc.SetPrinting(true);
-    EXPECT_EQ(CurvePoints(), 50001u);
+    log.colorFill = 1;
+    for (const bool reversed : {false, true}) {
+        for (const int style : {PS_SOLID, PS_DASH}) {
+            SCOPED_TRACE(testing::Message() << "reversed " << reversed << " style " << style);
+            depth.reverse = reversed;
+            log.linestyle = style;
+            const auto curves = Curves();
+            // Every sample mapped on its own; nulls end a curve and sit on the fill's base.
+            const auto y = [&](size_t i) { return depth.ValueToPixel(log.SampleDepth(static_cast<long long>(i))); };
+            const int xBase = log.hAxis.ValueToPixel(log.hAxis.min);
+            std::vector<std::vector<CPoint>> runs(1);
+            std::vector<CPoint> area{{xBase, y(0)}};
+            for (size_t i = 0; i < log.values.size(); ++i) {
+                const float v = log.values[i];
+                const bool null = v == log.nullvalue;
+                area.push_back({null ? xBase : log.hAxis.ValueToPixel(v), y(i)});
+                if (null)
+                    runs.emplace_back();
+                else
+                    runs.back().push_back(area.back());
+            }
+            area.push_back({xBase, y(log.values.size())});
+            ASSERT_EQ(curves.size(), runs.size());
+            for (size_t k = 0; k < runs.size(); ++k)
+                EXPECT_EQ(curves[k]->points, style == PS_SOLID ? ReduceRows(runs[k]) : runs[k]) << "curve " << k;
+            const auto fills = dc.OfKind(CRecordedOp::Polygon);
+            ASSERT_EQ(fills.size(), 1u);
+            EXPECT_EQ(fills[0]->points, ReduceRows(area));
+        }
+    }
 }
 
 TEST_F(LogFixture, DegenerateLogsDrawWhatTheyCan) {
