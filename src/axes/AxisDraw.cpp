@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -363,13 +365,16 @@ void CAxis::DrawDate(CDrawSurface& dc) {
 void CAxis::DrawGridLinearH(CDrawSurface& dc, int endY, int gap) {
     if (!Placeable(*this)) return;
     const double limit = TickLimit(*this);
+    // Lines that fall on the pixel of the line before are drawn once: a fine unit
+    // over a wide range puts thousands on a few hundred pixels.
     if (minorGrids) {
         const CPen old = dc.SelectPen(MinorPen(*this));
+        int previous = INT_MIN;
         for (CTickWalk w(min, minorUnit, limit); w.More(); w.Next()) {
             const double v = w.Value();
             if (SameTick(v, min, minorUnit) || SameTick(v, max, minorUnit)) continue;
             const int x = PixelOf(*this, v);
-            Segment(dc, x, crossPos - gap, x, endY);
+            if (x != std::exchange(previous, x)) Segment(dc, x, crossPos - gap, x, endY);
         }
         dc.SelectPen(old);
     }
@@ -377,10 +382,11 @@ void CAxis::DrawGridLinearH(CDrawSurface& dc, int endY, int gap) {
         const CPen old = dc.SelectPen(MajorPen(*this));
         CTickWalk w(min, majorUnit, limit);
         if (w.More() && SameTick(w.Value(), min, majorUnit)) w.Next();
+        int previous = INT_MIN;
         for (; w.More(); w.Next()) {
             const int x = PixelOf(*this, w.Value());
             if (x == pixelEnd) continue;
-            Segment(dc, x, crossPos - gap, x, endY);
+            if (x != std::exchange(previous, x)) Segment(dc, x, crossPos - gap, x, endY);
         }
         dc.SelectPen(old);
     }
@@ -413,11 +419,12 @@ void CAxis::DrawGridLinearV(CDrawSurface& dc, int endX, int gap) {
     if (!Placeable(*this)) return;
     const double limit = TickLimit(*this);
     const auto lines = [&](float unit, int fromX) {
+        int previous = INT_MIN; // a line on the pixel of the one before is drawn once
         for (CTickWalk w(min, unit, limit); w.More(); w.Next()) {
             const double v = w.Value();
             if (SameTick(v, min, unit) || SameTick(v, max, unit)) continue;
             const int y = PixelOf(*this, v);
-            Segment(dc, fromX, y, endX, y);
+            if (y != std::exchange(previous, y)) Segment(dc, fromX, y, endX, y);
         }
     };
     if (minorGrids) {

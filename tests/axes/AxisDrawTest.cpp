@@ -319,6 +319,18 @@ TEST(AxisDraw, GridLinesLeaveOutTheEndsAndDrawMinorFirst) {
     ASSERT_EQ(lines.size(), 19u + 9u);
     EXPECT_EQ(lines[19]->points[0], (CPoint{22, 10}));
     EXPECT_EQ(lines.back()->points[1], (CPoint{80, 90}));
+
+    // A thousand minor lines on a hundred pixels: each pixel gets its line once.
+    CAxis fine;
+    fine.Init(kAxisLinearH, 0, 10000, 100, "f");
+    fine.minorUnit = 10;
+    fine.majorGrids = fine.minorGrids = 1;
+    fine.SetPixelRange(0, 100, 0);
+    dc.Clear();
+    fine.DrawGridLinearH(dc, 50, 0);
+    std::vector<int> xs = VerticalsAt(dc, 0, 50);
+    ASSERT_EQ(xs.size(), 101u + 99u); // minor lines on 0..100, major ones on 1..99
+    for (int x = 0; x <= 100; ++x) EXPECT_EQ(xs[static_cast<size_t>(x)], x);
 }
 
 TEST(AxisDraw, DateAxisCalendarAndLabelsBySpan) {
