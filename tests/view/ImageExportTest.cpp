@@ -90,7 +90,7 @@ TEST_F(ImageExportFixture, MetafilesCancelsFailuresAndTheClipboard) {
     EXPECT_EQ(platform.renders, 0);
     EXPECT_FALSE(fs::exists(Path("never.tif")));
 
-    // Each failure says so, JPEG in its own words.
+    // A picture that cannot be made and a file that cannot be written each say so.
     platform.renderRefuses = true;
     Save(Path("x.tif"), 5, 96);
     platform.renderRefuses = false;
