@@ -14,19 +14,18 @@ namespace fs = std::filesystem;
 TEST(FuzzReplay, EverySeedAndRegression) {
     const fs::path source(TARVIK_SOURCE_DIR), fuzz = source / "fuzz";
     const struct {
-        const char* name;
         int (*entry)(const uint8_t*, size_t);
         fs::path seeds, regressions;
         int atLeast; // files in both folders, so that a folder emptied by mistake shows
     } targets[] = {
-        {"document", FuzzDocument, fuzz / "corpus/document", fuzz / "regressions/document", 3},
-        {"bmp", FuzzBmp, source / "data/LithImages", fuzz / "regressions/bmp", 31},
-        {"las", FuzzLas, fs::path(TARVIK_TEST_DATA) / "las", fuzz / "regressions/las", 19},
-        {"ascii", FuzzAscii, fuzz / "corpus/ascii", fuzz / "regressions/ascii", 3},
-        {"table", FuzzTablePaste, fuzz / "corpus/table", fuzz / "regressions/table", 4},
+        {FuzzDocument, fuzz / "corpus/document", fuzz / "regressions/document", 3},
+        {FuzzBmp, source / "data/LithImages", fuzz / "regressions/bmp", 31},
+        {FuzzLas, fs::path(TARVIK_TEST_DATA) / "las", fuzz / "regressions/las", 19},
+        {FuzzAscii, fuzz / "corpus/ascii", fuzz / "regressions/ascii", 3},
+        {FuzzTablePaste, fuzz / "corpus/table", fuzz / "regressions/table", 4},
     };
     for (const auto& t : targets) {
-        SCOPED_TRACE(t.name);
+        SCOPED_TRACE(t.regressions.string());
         int files = 0;
         for (const fs::path& folder : {t.seeds, t.regressions}) {
             ASSERT_TRUE(fs::is_directory(folder)) << folder;

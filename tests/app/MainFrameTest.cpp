@@ -1,15 +1,11 @@
 #include "app/MainFrame.h"
 #include "platform/Printing.h"
-#include "doc/CommandIds.h"
 #include "support/QtHelpers.h"
 #include "support/TestFiles.h"
 #include "tracks/LogTrack.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QDockWidget>
 #include <QPrinter>
-#include <QToolBar>
 
 namespace {
 
@@ -28,43 +24,7 @@ struct FrameFixture : MessageBoxTest {
     }
 };
 
-// The command's menu entry, brought up to date.
-QAction* Updated(CMainFrame& f, int id) {
-    f.UpdateCommandUi();
-    return f.Action(id);
-}
-
 } // namespace
-
-// The document's rules are in its own test; here, that the window follows them.
-TEST_F(FrameFixture, CommandsFollowTheDocument) {
-    CMainFrame frame;
-    EXPECT_FALSE(Updated(frame, ID_EDIT_CLEAR_MARKERS)->isEnabled());
-    EXPECT_FALSE(Updated(frame, ID_OPTIONS_TRACK)->isEnabled());
-    EXPECT_FALSE(Updated(frame, ID_EDIT_UNDO)->isEnabled()); // a command without a handler is greyed
-
-    CTarvikDoc& doc = frame.Document();
-    AddLog(doc);
-    doc.markers.push_back({});
-    doc.SelectTrack(0, false);
-    frame.OnCommand(ID_OPTIONS_FEET);
-    EXPECT_TRUE(Updated(frame, ID_EDIT_CLEAR_MARKERS)->isEnabled());
-    EXPECT_TRUE(Updated(frame, ID_OPTIONS_FEET)->isChecked());
-    EXPECT_TRUE(frame.isWindowModified());
-    answer = QMessageBox::No;
-}
-
-TEST_F(FrameFixture, DroppedFiles) {
-    CMainFrame frame;
-    AddLog(frame.Document());
-    frame.DropFiles({"/w/a.las", "/w/b.las", "/w/c.las"}); // refused with one message
-    EXPECT_EQ(messages.size(), 1);
-    // A lower-case ".las" goes to the importer, which reports on the file.
-    frame.DropFiles({"/w/missing.las"});
-    ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[1].contains(QStringLiteral("/w/missing.las")));
-    EXPECT_EQ(frame.Document().TrackCount(), 1); // the document is not replaced
-}
 
 // A file the window cannot open says what is wrong with it, in the box and for the
 // command line that started the window.
@@ -76,22 +36,6 @@ TEST_F(FrameFixture, AFileThatCannotBeOpenedSaysWhy) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].toStdString(), said);
     EXPECT_EQ(frame.Platform().LastMessage(), said);
-}
-
-TEST_F(FrameFixture, TheBarLayoutSurvivesARestart) {
-    for (bool first : {true, false}) {
-        CMainFrame frame;
-        frame.show();
-        if (first) frame.ScaleDock()->hide();
-        EXPECT_FALSE(frame.ScaleDock()->isVisible());
-        EXPECT_TRUE(frame.ZoomBar()->isVisible());
-        frame.close();
-    }
-    // A layout that names a bar this window does not have is ignored.
-    QSettings().setValue(QStringLiteral("Tarvik.BarState.Bars"),
-                         QStringList{"StandardBar", "ZoomBar", "ScaleBar", "GoneBar"});
-    CMainFrame frame;
-    EXPECT_FALSE(frame.RestoreBarState());
 }
 
 TEST_F(FrameFixture, ClosingAsksAndAFailedSaveKeepsTheWindow) {

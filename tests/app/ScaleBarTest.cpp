@@ -2,6 +2,7 @@
 #include "dialogs/SmartComboBox.h"
 #include "support/QtHelpers.h"
 
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QPushButton>
 

@@ -63,90 +63,62 @@ TEST(Axis, RoundingHelpers) {
     EXPECT_DOUBLE_EQ(LabelRound(0.123456, 0.2), 0.123);
     EXPECT_DOUBLE_EQ(LabelRound(0.5, 0), 1); // no unit: whole numbers, no overflow
     EXPECT_TRUE(std::isfinite(LabelRound(0.123456, 1e-12)));
-    EXPECT_DOUBLE_EQ(FirstTick(-5, 4), -4);
 }
 
-TEST(Axis, LinearMappingBothWaysAndReversed) {
-    CAxis a;
-    a.Init(kAxisLinearH, 0, 100, 20, "x");
-    a.SetPixelRange(10, 210, 0);
-    EXPECT_EQ(a.ValueToPixel(25), 60);
-    EXPECT_EQ(a.ValueToPixel(0.25f), 11); // 0.5 rounds up
-    EXPECT_FLOAT_EQ(a.PixelToValue(60), 25);
-
-    a.reverse = 1;
-    EXPECT_EQ(a.ValueToPixel(0), 210);
-    for (float v : {0.0f, 13.7f, 50.0f, 99.9f}) {
-        const int p = a.ValueToPixel(v);
-        EXPECT_NEAR(a.ValueToPixel(a.PixelToValue(p)), p, 1) << v;
-        EXPECT_NEAR(a.PixelToValue(p), v, 0.5) << v; // within one device unit (0.5 of value)
+// Values to pixels on each kind, and back where `back` is not negative: within it of
+// the value. Empty, zero-based log, NaN and infinite ranges give defined pixels.
+TEST(Axis, MappingBothWaysAndItsDegenerateRanges) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        int type;
+        float min, max;
+        int from, to, reverse;
+        float value;
+        int pixel;
+        double back;
+    } cases[] = {
+        {kAxisLinearH, 0, 100, 10, 210, 0, 25, 60, 0},
+        {kAxisLinearH, 0, 100, 10, 210, 0, 0.25f, 11, -1}, // 0.5 rounds up
+        {kAxisLinearH, 0, 100, 10, 210, 1, 0, 210, 0},
+        {kAxisLogH, 1, 1000, 0, 300, 0, 100, 200, 1e-3},
+        {kAxisProbabilityV, 1, 99, 0, 1000, 0, 50, 500, -1}, // z(50) = 0 between symmetric ends
+        {kAxisLinearH, 5, 5, 10, 110, 0, 7, 10, -1},         // an empty range: its start
+        {kAxisLinearH, 5, 6, 10, 10, 0, 5, 10, 0},           // no pixels: the minimum back
+        {kAxisLogH, 0, 100, 0, 100, 0, 10, 0, -1},           // log from zero: pinned to the start
+        {kAxisLogH, 1, 100, 0, 100, 0, 0, -(1 << 30), -1},   // far off the start, not undefined
+        {kAxisLogH, 1, 100, 0, 100, 0, -5, 0, -1},           // log of a negative: pinned
+        {kAxisLinearH, 0, 1, 0, 100, 0, nan, 0, -1},
+        {kAxisLinearH, 0, std::numeric_limits<float>::infinity(), 0, 100, 0, 1, 0, -1},
+        {kAxisLinearH, 0, 1e-30f, 0, 100, 0, 1e30f, 1 << 30, -1}, // a far zoom saturates
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        CAxis a;
+        a.Init(c.type, c.min, c.max, 1, "a");
+        a.reverse = c.reverse;
+        a.SetPixelRange(c.from, c.to, 0);
+        EXPECT_EQ(a.ValueToPixel(c.value), c.pixel) << "case " << i;
+        if (c.back >= 0) { EXPECT_NEAR(a.PixelToValue(c.pixel), c.value, c.back) << i; }
     }
-}
 
-TEST(Axis, LogarithmicAndProbabilityMapping) {
-    CAxis a;
-    a.Init(kAxisLogH, 1, 1000, 1, "log");
-    a.SetPixelRange(0, 300, 0);
-    EXPECT_EQ(a.ValueToPixel(100), 200);
-    EXPECT_NEAR(a.PixelToValue(200), 100, 1e-3);
-
-    CAxis p;
-    p.Init(kAxisProbabilityV, 1, 99, 1, "p");
-    p.SetPixelRange(0, 1000, 0);
-    EXPECT_EQ(p.ValueToPixel(50), 500); // z(50) = 0 halfway between symmetric ends
-    EXPECT_NEAR(ProbabilityToZ(2.5), 1.96, 0.01); // z falls as P rises
-    EXPECT_NEAR(p.PixelToValue(p.ValueToPixel(90)), 90, 0.2);
-    EXPECT_EQ(ZToProbability(-7), 100);
-}
-
-TEST(Axis, DegenerateRangesGiveDefinedPixels) {
-    CAxis a;
-    a.Init(kAxisLinearH, 5, 5, 1, "empty");
-    a.SetPixelRange(10, 110, 0);
-    EXPECT_EQ(a.ValueToPixel(5), 10);
-    EXPECT_EQ(a.ValueToPixel(7), 10);
-    a.SetPixelRange(10, 10, 0);
-    a.max = 6;
-    EXPECT_FLOAT_EQ(a.PixelToValue(10), 5);
-
+    CAxis r; // reversed, both ways
+    r.Init(kAxisLinearH, 0, 100, 20, "x");
+    r.reverse = 1;
+    r.SetPixelRange(10, 210, 0);
+    for (float v : {0.0f, 13.7f, 50.0f, 99.9f}) {
+        const int p = r.ValueToPixel(v);
+        EXPECT_NEAR(r.ValueToPixel(r.PixelToValue(p)), p, 1) << v;
+        EXPECT_NEAR(r.PixelToValue(p), v, 0.5) << v; // within one device unit (0.5 of value)
+    }
     CAxis l;
     l.Init(kAxisLogH, 0, 100, 1, "log from zero");
-    l.SetPixelRange(0, 100, 0);
-    EXPECT_EQ(l.ValueToPixel(10), 0);
     EXPECT_FLOAT_EQ(l.PixelToValue(50), 0);
-    l.min = 1;
-    EXPECT_EQ(l.ValueToPixel(0), -(1 << 30)); // far off the start, not undefined
-    EXPECT_EQ(l.ValueToPixel(-5), 0);         // log of a negative: pinned
-
-    CAxis p;
-    p.Init(kAxisProbabilityV, 0, 100, 1, "p");
-    p.SetPixelRange(0, 100, 0);
-    const int y = p.ValueToPixel(50);
-    EXPECT_GE(y, 0);
-    EXPECT_LE(y, 100);
-    EXPECT_TRUE(std::isfinite(p.PixelToValue(20)));
-
-    CAxis n;
-    n.SetPixelRange(0, 100, 0);
-    EXPECT_EQ(n.ValueToPixel(std::numeric_limits<float>::quiet_NaN()), 0);
-    n.max = std::numeric_limits<float>::infinity();
-    EXPECT_EQ(n.ValueToPixel(1), 0);
 }
 
+// A linear range steps by its unit (the edit tools' test); a logarithmic one steps a
+// decade and stays logarithmic.
 TEST(Axis, StepRangeAndLogRange) {
     CAxis a;
-    a.Init(kAxisLinearH, 0, 100, 20, "x");
-    a.StepRange(4);
-    EXPECT_FLOAT_EQ(a.max, 120);
-    for (int i = 0; i < 3; ++i) a.StepRange(4); // 180: 9 units, so it rescales
-    EXPECT_FLOAT_EQ(a.max, 200);
-    EXPECT_FLOAT_EQ(a.majorUnit, 40);
-
-    a.Init(kAxisLinearH, 0, 20, 20, "x");
-    a.StepRange(-4); // not more than one unit: nothing happens
-    EXPECT_FLOAT_EQ(a.max, 20);
-
-    // A logarithmic range steps a decade and stays logarithmic.
     a.Init(kAxisLogH, 0.2f, 2000, 1, "RT");
     a.StepRange(4);
     EXPECT_FLOAT_EQ(a.min, 0.2f);

@@ -1,43 +1,12 @@
 #include "dialogs/DialogTestHelpers.h"
 
 #include <QColorDialog>
-#include <QImage>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The arrow keys' walk over the 40 cells (8 a row) and the "Automatic" box above
-// and "More Colours..." box below them, whichever of the two are shown.
-TEST(ColourGridTest, ArrowKeysWalkTheCellsAndTheBoxes) {
-    constexpr int D = kDefaultBox, C = kCustomBox;
-    struct Step {
-        bool hasDefault, hasCustom;
-        char key; // Down, Up, Right, Left
-        int from, to;
-    };
-    const Step steps[] = {
-        // Both boxes. The last column wraps to the next row and back.
-        {1, 1, 'D', 35, C}, {1, 1, 'D', C, D}, {1, 1, 'U', 3, D},
-        {1, 1, 'R', 7, 8},  {1, 1, 'R', 39, C}, {1, 1, 'L', 0, D},
-        // One box.
-        {1, 0, 'D', 35, D}, {0, 1, 'U', 2, C},
-        // None: between the first and the last cell, down to (0,0) not the same column.
-        {0, 0, 'R', 39, 0}, {0, 0, 'L', 0, 39}, {0, 0, 'D', 36, 0}, {0, 0, 'U', 4, 39},
-    };
-    for (const Step& s : steps) {
-        CColourGrid g;
-        g.hasDefault = s.hasDefault;
-        g.hasCustom = s.hasCustom;
-        const int to = s.key == 'D'   ? g.Down(s.from)
-                       : s.key == 'U' ? g.Up(s.from)
-                       : s.key == 'R' ? g.Right(s.from)
-                                      : g.Left(s.from);
-        EXPECT_EQ(to, s.to) << s.hasDefault << s.hasCustom << " " << s.key << " from " << s.from;
-    }
-}
 
 std::string Hex(ColourRef c) {
     char buf[16];
@@ -83,21 +52,6 @@ class ColourPickerTest : public ::testing::Test {
         QCoreApplication::sendEvent(w, &e);
     }
 };
-
-TEST_F(ColourPickerTest, InitialCellFollowsTheColourAndTheShownBoxes) {
-    const auto initialCell = [this](ColourRef colour) {
-        CColourPopup* popup = Open(colour);
-        const int cell = popup ? popup->ChosenCell() : 99;
-        if (popup) Key(popup, Qt::Key_Escape);
-        return cell;
-    };
-    EXPECT_EQ(initialCell(kColourTable[12].colour), 12);
-    // Without the "Automatic" box its colour is just another colour.
-    picker.SetDefaultText(QString());
-    EXPECT_EQ(initialCell(kAutomaticColour), kCustomBox);
-    picker.SetCustomText(QString());
-    EXPECT_EQ(initialCell(MakeRGB(1, 2, 3)), kNoCell);
-}
 
 // Each box the keys reach is previewed: "Automatic" as 0x010101, "More Colours..." as
 // the initial colour; Enter chooses the current one.
@@ -162,13 +116,6 @@ TEST_F(ColourPickerTest, MoreColoursOpensTheColourDialog) {
     Key(popup, Qt::Key_Return);
     EXPECT_EQ(offered, QColor(10, 120, 200));
     EXPECT_EQ(log, (Log{"closeup 1e140a", "ok 1e140a", "changed 1e140a"}));
-}
-
-TEST_F(ColourPickerTest, ADisabledButtonShowsNoColour) {
-    picker.SetColour(MakeRGB(255, 0, 255));
-    EXPECT_TRUE(HasColour(picker.grab().toImage(), MakeRGB(255, 0, 255)));
-    picker.setEnabled(false);
-    EXPECT_FALSE(HasColour(picker.grab().toImage(), MakeRGB(255, 0, 255)));
 }
 
 } // namespace

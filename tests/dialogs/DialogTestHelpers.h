@@ -34,13 +34,3 @@ inline void PickNextColour(CColourPicker& picker) {
     Key(popup, Qt::Key_Right);
     Key(popup, Qt::Key_Return);
 }
-
-// Whether the image holds a pixel of the colour.
-inline bool HasColour(const QImage& image, ColourRef colour) {
-    const QRgb wanted = qRgb(static_cast<int>(RedOf(colour)), static_cast<int>(GreenOf(colour)),
-                             static_cast<int>(BlueOf(colour)));
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF)) return true;
-    return false;
-}

@@ -1,9 +1,5 @@
-// The document's dialogs: "Well options", "Input method", the two "Confirm input"
-// dialogs and "Select new track type", alone and as the window's platform asks them.
-#include "app/QtPlatform.h"
+// The document's dialogs: "Well options" and the two "Confirm input" dialogs.
 #include "dialogs/ConfirmInputDlg.h"
-#include "dialogs/InputOptionsDlg.h"
-#include "dialogs/NewTrackTypeDlg.h"
 #include "dialogs/WellOptionsDlg.h"
 
 #include "dialogs/DialogTestHelpers.h"
@@ -14,8 +10,6 @@ namespace {
 
 using DocumentDialogsTest = MessageBoxTest;
 
-// The controls' plain values are the platform test's below; here, what a radio or an
-// edit cannot show as it is.
 TEST_F(DocumentDialogsTest, WellOptionsKeepAUnitWithoutARadioAndAnEightBitName) {
     // A unit neither radio stands for stays until one is picked; a Windows-1252 name
     // left alone keeps its bytes.
@@ -54,33 +48,6 @@ TEST_F(DocumentDialogsTest, ConfirmDialogsShowExactNumbersAndRefuseTheFirstBadFi
     EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(range, "base"));
     EXPECT_EQ(Find<QLineEdit>(range, "base")->selectedText(), "x");
     EXPECT_EQ(range.Top(), 100.0f);
-}
-
-// The window's platform shows each dialog and hands back its values on OK only.
-TEST_F(DocumentDialogsTest, PlatformGivesBackValuesOnOkAndKeepsThemOnCancel) {
-    CQtPlatform platform(nullptr);
-
-    CWellOptions options{"A", 0, 0};
-    for (bool ok : {false, true}) {
-        WhenShown<CWellOptionsDlg>([ok](CWellOptionsDlg& d) {
-            EXPECT_EQ(Find<QLineEdit>(d, "wellName")->text(), "A"); // opened on the options
-            Fill(d, {{"wellName", "B"}, {"depthUnit1", "1"}, {"dualAxis", "1"}});
-            ok ? d.accept() : d.reject();
-        });
-        EXPECT_EQ(platform.EditWellOptions(options), ok);
-        EXPECT_EQ(options.wellName, ok ? "B" : "A");
-    }
-    EXPECT_EQ(options.depthUnit, 1);
-    EXPECT_EQ(options.dualAxis, 1);
-
-    float top = 5, base = 6, value = 1;
-    WhenShown<CConfirmRangeInpudDlg>([](CConfirmRangeInpudDlg& d) {
-        Fill(d, {{"base", "8"}});
-        d.accept();
-    });
-    EXPECT_TRUE(platform.ConfirmRange(top, base, value));
-    EXPECT_EQ(top, 5.0f);
-    EXPECT_EQ(base, 8.0f);
 }
 
 } // namespace

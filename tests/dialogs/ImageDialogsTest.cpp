@@ -1,7 +1,6 @@
-// The resolution and file dialogs of Save Image as, and what the Qt platform puts on
+// The file dialog of Save Image as, and what the Qt platform puts on
 // the clipboard for Copy and Copy high rez image.
 #include "app/QtPlatform.h"
-#include "dialogs/EnterDPIDialog.h"
 #include "dialogs/FileExportDialog.h"
 #include "exchange/ImageFormats.h"
 #include "support/QtHelpers.h"
@@ -15,25 +14,6 @@
 #include <QMimeData>
 
 using ImageDialogsTest = MessageBoxTest;
-
-TEST_F(ImageDialogsTest, ResolutionDialogShowsTheBitmapItWillMake) {
-    CEnterDPIDialog dialog(96, 96.0f, {164, 980});
-    Fill(dialog, {{"dpi", "300"}});
-    EXPECT_EQ(dialog.SizeText(), "The output bitmap size is 512 x 3062");
-
-    for (const char* refused : {"0", "2401", "many"}) {
-        messages.clear();
-        Fill(dialog, {{"dpi", refused}});
-        ShowActive(dialog);
-        dialog.accept();
-        EXPECT_TRUE(dialog.isVisible()) << refused;
-        EXPECT_EQ(messages.size(), 1) << refused;
-    }
-    Fill(dialog, {{"dpi", "150"}});
-    dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Dpi(), 150);
-}
 
 TEST_F(ImageDialogsTest, FileDialogReportsTheTypeFromOne) {
     CTempDir temp;

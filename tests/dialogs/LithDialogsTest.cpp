@@ -1,38 +1,22 @@
-// The lithology chooser, the "Lithology" layer dialog and the lithology column's
-// "Properties".
-#include "app/QtPlatform.h"
+// The "Lithology" layer dialog and the lithology column's "Properties".
 #include "dialogs/LithCombo.h"
 #include "dialogs/LithInputDlg.h"
 #include "dialogs/LithTrackInfoDlg.h"
-#include "dialogs/LogTrackInfoDlg.h"
-#include "dialogs/TrackProperties.h"
 #include "tracks/LithArray.h"
 #include "tracks/LithTrack.h"
-#include "tracks/StratTrack.h"
 
 #include "dialogs/DialogTestHelpers.h"
 
-#include <QImage>
 #include <QLineEdit>
-#include <QPainter>
 
 #include <memory>
 
 namespace {
 
-constexpr ColourRef kRed = MakeRGB(255, 0, 0);
-constexpr ColourRef kBlue = MakeRGB(0, 0, 255);
-constexpr ColourRef kGreen = MakeRGB(0, 160, 0);
-constexpr ColourRef kBlack = MakeRGB(0, 0, 0);
-
-// An entry whose tile has its left eight columns in one colour, its right eight in another.
-void AddLith(CLithArray& library, int id, const char* name, ColourRef left, ColourRef right) {
+void AddLith(CLithArray& library, int id, const char* name) {
     auto lith = std::make_unique<CLithology>();
     lith->id = id;
     lith->name = name;
-    auto tile = std::make_shared<CPatternTile>();
-    for (size_t i = 0; i < tile->size(); ++i) (*tile)[i] = i % 16 < 8 ? left : right;
-    lith->pattern = tile;
     library.Add(std::move(lith));
 }
 
@@ -42,43 +26,12 @@ struct LithDialogsTest : MessageBoxTest {
 
     void SetUp() override {
         MessageBoxTest::SetUp();
-        AddLith(library, 10, "Sandstone", kRed, kBlue);
-        AddLith(library, 20, "Shale", kGreen, kGreen);
-        AddLith(library, 20, "Shale again", kBlue, kBlue);
-        AddLith(library, 30, "Kalkstein gr\xFCn", kRed, kRed);
+        AddLith(library, 10, "Sandstone");
+        AddLith(library, 20, "Shale");
+        AddLith(library, 20, "Shale again");
+        AddLith(library, 30, "Limestone");
     }
 };
-
-QImage Render(const CLithCombo& combo, int index, bool selected) {
-    QImage image(200, 24, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    combo.DrawItem(painter, image.rect(), index, selected);
-    return image;
-}
-
-TEST_F(LithDialogsTest, ChooserListsTheLibraryAndDrawsSwatchesInThePattern) {
-    CLithCombo combo(library);
-    ASSERT_EQ(combo.count(), 4);
-    EXPECT_EQ(combo.itemText(3), QString::fromUtf8("Kalkstein gr\xC3\xBCn")); // 8-bit name
-    // Taller on a dense screen, never too low for the text on a coarse one.
-    EXPECT_GT(CLithCombo::ScaledItemHeight(240, 16), CLithCombo::ScaledItemHeight(120, 16));
-    EXPECT_EQ(CLithCombo::ScaledItemHeight(48, 16), 16 + 2);
-
-    // The tile repeats from the item's origin, so x 4 lies in its left half, x 12 in its
-    // right; without an entry the item is only cleared.
-    const QImage item = Render(combo, 0, false);
-    EXPECT_EQ(item.pixel(4, 10), qRgb(255, 0, 0));
-    EXPECT_EQ(item.pixel(12, 10), qRgb(0, 0, 255));
-    EXPECT_FALSE(HasColour(Render(combo, -1, false), kBlack));
-
-    // The selection field shows the chosen entry the same way, and nothing without one.
-    combo.resize(combo.sizeHint());
-    combo.setCurrentIndex(0);
-    EXPECT_TRUE(HasColour(combo.grab().toImage(), kRed));
-    combo.setCurrentIndex(-1);
-    EXPECT_FALSE(HasColour(combo.grab().toImage(), kRed));
-}
 
 TEST_F(LithDialogsTest, LayerDialogSelectsTheGivenIdAndGivesBackTheChosenOne) {
     CLithInputDlg dialog(100.0f, 112.5f, 20, library);
@@ -147,19 +100,6 @@ TEST_F(LithDialogsTest, PropertiesStoreTitleWidthAndShiftOnlyWhenAllAreGood) {
     }
     EXPECT_EQ(track.width, 1.25f);
     EXPECT_EQ(track.KB, -3.5f);
-}
-
-// Each kind opens its own dialog, which gives 1 on OK and 0 on Cancel.
-TEST_F(LithDialogsTest, TrackPropertiesOpenTheKindsDialog) {
-    CStratTrack strat;
-    for (bool ok : {false, true}) {
-        WhenShown<CLogTrackInfoDlg>([ok](CLogTrackInfoDlg& d) {
-            Fill(d, {{"title", "Tops"}});
-            ok ? d.accept() : d.reject();
-        });
-        EXPECT_EQ(EditTrackProperties(nullptr, strat), ok ? 1 : 0);
-        EXPECT_EQ(strat.title, ok ? "Tops" : "Strat");
-    }
 }
 
 } // namespace

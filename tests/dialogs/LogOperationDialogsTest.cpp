@@ -1,11 +1,8 @@
-// The dialogs of the log operations and of the ASCII import, alone and as the
-// window's platform asks them; and the status-bar progress of long imports.
+// The filter length and ASCII import dialogs, and the status-bar progress of long
+// imports.
 #include "app/QtPlatform.h"
 #include "dialogs/FilterLengthDlg.h"
 #include "dialogs/ImportAsciiDlg.h"
-#include "dialogs/MultiTrackOperationDlg.h"
-#include "dialogs/OperationDlg.h"
-#include "tracks/ValueOperation.h"
 
 #include "dialogs/DialogTestHelpers.h"
 
@@ -39,39 +36,6 @@ TEST_F(LogOperationDialogsTest, FilterLengthTakes3To1000) {
     ClickOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Length(), 1000);
-}
-
-TEST_F(LogOperationDialogsTest, OperationEnablesItsValueForArithmeticOnly) {
-    COperationDlg dialog;
-    auto* list = Find<QComboBox>(dialog, "operation");
-    auto* value = Find<QLineEdit>(dialog, "value");
-    ASSERT_EQ(list->count(), kValueOperationCount);
-    for (int code = list->count() - 1; code >= 0; --code) {
-        list->setCurrentIndex(code);
-        EXPECT_EQ(value->isEnabled(), code < 4) << code;
-    }
-    // A conversion needs no number; arithmetic does.
-    list->setCurrentIndex(8);
-    value->setText("x");
-    ClickOk(dialog);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Code(), 8);
-    COperationDlg divide(3, 2.5f);
-    Fill(divide, {{"value", "x"}});
-    ClickOk(divide);
-    EXPECT_NE(divide.result(), QDialog::Accepted);
-}
-
-TEST_F(LogOperationDialogsTest, MultiTrackOperationListsTheCandidatesTwice) {
-    CMultiTrackOperationDlg dialog({"GR", "Caf\xE9", "RHOB"}, CMultiTrackChoice{});
-    for (const char* name : {"trackA", "trackB"})
-        EXPECT_EQ(Find<QComboBox>(dialog, name)->itemText(1), QString::fromUtf8("Caf\xC3\xA9")) << name;
-    Fill(dialog, {{"trackA", "2"}, {"trackB", "1"}, {"operation4", "1"}, {"name", "ratio"}});
-    const CMultiTrackChoice c = dialog.Choice();
-    EXPECT_EQ(c.trackA, 2);
-    EXPECT_EQ(c.trackB, 1);
-    EXPECT_EQ(c.operation, 4);
-    EXPECT_EQ(c.name, "ratio");
 }
 
 TEST_F(LogOperationDialogsTest, SelectDataColumnsNeedsATickAndADepthColumn) {

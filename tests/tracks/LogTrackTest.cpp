@@ -46,17 +46,7 @@ struct LogFixture : ::testing::Test {
                 out.push_back(op);
         return out;
     }
-    size_t CurvePoints() {
-        size_t n = 0;
-        for (const auto* op : Curves()) n += op->points.size();
-        return n;
-    }
 };
-
-std::vector<float> Values(const CLogTrack& t, size_t from, size_t to) {
-    return {t.values.begin() + static_cast<std::ptrdiff_t>(from),
-            t.values.begin() + static_cast<std::ptrdiff_t>(to)};
-}
 
 std::string Saved(CLogTrack& t) {
     std::string text;
@@ -68,20 +58,12 @@ std::string Saved(CLogTrack& t) {
 
 } // namespace
 
-TEST_F(LogFixture, SavesItsTablesAndReadsThemBack) {
+// The header and rows of ten are the demo document's (saved byte for byte); a last
+// row that is full still ends the table with an empty line, and reads back.
+TEST_F(LogFixture, AFullLastRowEndsWithAnEmptyLineAndReadsBack) {
     Fill(20, [](int i) { return i * 0.5f - 2; });
-    log.linecolor = 0xFF0000;
-    log.colorFill = 1;
     const std::string text = Saved(log);
-    EXPECT_NE(text.find("glsminor;0\nlinewidth;1\nlinecolor;16711680\nlinestyle;0\n"
-                        "startdepth;1000\nstopdepth;1019\ndepthstep;1\nnullvalue;-999.25\n"
-                        "count;20\nfillColor;12490390\ncolorFill;1\nfillSide;0\noverlay;0\nEND\n\n"
-                        "TABLE=TrackData1\nDELIMITER=;\nCOLUMNS=[values]\n"
-                        "-2.0000 -1.5000 -1.0000 -0.5000 0.0000 0.5000 1.0000 1.5000 2.0000 2.5000 \n"),
-              std::string::npos)
-        << text;
-    // Twenty samples: the table ends with an empty line before END.
-    EXPECT_TRUE(text.ends_with("7.0000 7.5000 \n\nEND\n\n")) << text;
+    EXPECT_TRUE(text.ends_with("6.5000 7.0000 7.5000 \n\nEND\n\n")) << text;
 
     kdManager in;
     in.Read(text, "t");
@@ -104,39 +86,28 @@ TEST_F(LogFixture, DataIsSizedByWhatTheTableHolds) {
     ASSERT_EQ(t.values.size(), 30u);
     EXPECT_EQ(t.count, 30);
     // "11 12" are beyond the ten of that row; what was never supplied is null.
-    EXPECT_EQ(Values(t, 9, 13), (std::vector<float>{10, 13, 15, -1}));
+    EXPECT_EQ(std::vector<float>(t.values.begin() + 9, t.values.begin() + 13),
+              (std::vector<float>{10, 13, 15, -1}));
 
     t.count = 5;
     ASSERT_EQ(t.LoadData(in, "Short"), 1);
     EXPECT_EQ(t.count, 5);
-    EXPECT_EQ(Values(t, 0, 5), (std::vector<float>{1.5f, 2.5f, -1, -1, -1}));
+    EXPECT_EQ(std::vector<float>(t.values.begin(), t.values.begin() + 5),
+              (std::vector<float>{1.5f, 2.5f, -1, -1, -1}));
     t.count = -3;
     ASSERT_EQ(t.LoadData(in, "Short"), 1);
     EXPECT_EQ(t.count, 0);
-    EXPECT_EQ(t.LoadData(in, "None"), 0);
 }
 
-TEST_F(LogFixture, NullsBreakTheCurveAndFillRunsAlongTheBaseline) {
-    Fill(501, [](int i) { return i == 250 ? -999.25f : 50.0f; });
+// Nulls break the curve and sit on the fill's base (the printed log's test); on the
+// high side the base is the maximum, and a log of nulls draws no curve at all.
+TEST_F(LogFixture, AFillOnTheHighSideRunsAlongTheMaximum) {
     log.colorFill = 1;
-    const auto curves = Curves();
-    ASSERT_EQ(curves.size(), 2u);
-    EXPECT_EQ(curves[0]->points.size(), 250u);
-    EXPECT_EQ(curves[1]->points.size(), 250u);
-
-    const auto polys = dc.OfKind(CRecordedOp::Polygon);
-    ASSERT_EQ(polys.size(), 1u);
-    const auto& fill = polys[0]->points;
-    ASSERT_EQ(fill.size(), 503u);
-    EXPECT_EQ(fill.front(), (CPoint{0, 100}));    // baseline at the top sample
-    EXPECT_EQ(fill[251], (CPoint{0, 350}));       // the null sits on the baseline
-    EXPECT_EQ(fill.back(), (CPoint{0, 601}));     // baseline at sample i1
-
     log.fillSide = 1;
     Fill(501, [](int) { return -999.25f; });
     EXPECT_TRUE(Curves().empty());
     const auto& allNull = dc.OfKind(CRecordedOp::Polygon)[0]->points;
-    for (const CPoint& p : allNull) EXPECT_EQ(p.x, 100); // the high side
+    for (const CPoint& p : allNull) EXPECT_EQ(p.x, 100);
 }
 
 namespace {
@@ -172,7 +143,9 @@ TEST_F(LogFixture, ScreenDrawsAboutOneSamplePerUnitAndPrintKeepsEveryRowsExtreme
     Fill(50001, [&](int i) {
         return (i + 1) % 997 == 0 ? log.nullvalue : static_cast<float>(random() % 1000) / 10;
     });
-    EXPECT_EQ(CurvePoints(), 500u); // stride 100; sample 32,900 is a null
+    size_t screenPoints = 0;
+    for (const auto* op : Curves()) screenPoints += op->points.size();
+    EXPECT_EQ(screenPoints, 500u); // stride 100; sample 32,900 is a null
     dc.SetPrinting(true);
     log.colorFill = 1;
     for (const bool reversed : {false, true}) {
@@ -207,32 +180,12 @@ TEST_F(LogFixture, ScreenDrawsAboutOneSamplePerUnitAndPrintKeepsEveryRowsExtreme
 }
 
 TEST_F(LogFixture, DegenerateLogsDrawWhatTheyCan) {
-    depth.min = 5000; // a window far below the log
-    depth.max = 5500;
-    EXPECT_TRUE(Curves().empty());
-
-    depth.min = 1000;
-    depth.max = 1500;
     const float inf = std::numeric_limits<float>::infinity();
     Fill(501, [&](int i) { return i % 10 == 0 ? std::nanf("") : (i % 10 == 1 ? inf : 5.0f); });
-    log.hAxis.min = log.hAxis.max = 7; // an empty header range
-    const auto broken = Curves();
-    EXPECT_EQ(broken.size(), 50u); // NaN and infinity break the curve like nulls
-    for (const auto* op : broken)
-        for (const CPoint& p : op->points) EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(Curves().size(), 50u); // NaN and infinity break the curve like nulls
 
     log.depthstep = 0;
     EXPECT_TRUE(Curves().empty());
-
-    // A zoom far into a huge range: pixel arithmetic saturates instead of overflowing.
-    log.depthstep = 1;
-    depth.min = 1000;
-    depth.max = 1000.0001f;
-    log.hAxis.min = 0;
-    log.hAxis.max = 1e-30f;
-    Fill(501, [](int) { return 1e30f; });
-    for (const auto* op : Curves())
-        for (const CPoint& p : op->points) EXPECT_LE(std::abs(p.x), 1 << 30);
 }
 
 // A unit change converts depths, the shift and the step but never samples; a copy
@@ -245,8 +198,6 @@ TEST_F(LogFixture, UnitChangesAndCopyKeepTheSamples) {
     EXPECT_NEAR(log.startdepth, 3280.84, 0.01);
     EXPECT_NEAR(log.KB, 32.8084, 1e-4);
     EXPECT_NEAR(log.depthstep, 0.5, 1e-6);
-    log.SetDepthUnit(kMeters);
-    EXPECT_NEAR(log.startdepth, 1000, 1e-3);
     EXPECT_EQ(log.values, before);
 
     CScriptedPlatform platform;
@@ -255,9 +206,6 @@ TEST_F(LogFixture, UnitChangesAndCopyKeepTheSamples) {
     Fill(3, [](int i) { return i == 1 ? -999.25f : 0.5f * static_cast<float>(i); });
     log.CopyData(platform);
     EXPECT_EQ(platform.clipboard, "1000\t0\r\n1001\t-999.25\r\n1002\t1\r\n");
-    platform.clipboardRefuses = true;
-    log.CopyData(platform);
-    EXPECT_EQ(platform.messages.size(), 1u); // the refusal is reported
     log.count = 0;
     log.CopyData(platform);
     EXPECT_EQ(platform.messages.back(), "Nothing to copy");
@@ -273,7 +221,4 @@ TEST_F(LogFixture, AveragesAndRescales) {
     log.RescaleToData();
     EXPECT_FLOAT_EQ(log.hAxis.min, -40);
     EXPECT_FLOAT_EQ(log.hAxis.max, 10);
-    Fill(4, [](int) { return -999.25f; });
-    log.RescaleToData(); // nothing but nulls: the range stays
-    EXPECT_FLOAT_EQ(log.hAxis.min, -40);
 }

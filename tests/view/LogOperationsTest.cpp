@@ -1,15 +1,12 @@
-// The log operations as commands on a document: smoothing, the value operation,
-// the two-track operations and the sum of selected tracks.
+// The log operations on a document: the two-track operations and the sum of
+// selected tracks.
 #include "view/LogOperations.h"
 #include "base/ValueRange.h"
-#include "doc/CommandIds.h"
-#include "doc/CommandState.h"
 #include "doc/TarvikDoc.h"
 #include "support/ScriptedPlatform.h"
 #include "tracks/DataTrack.h"
 #include "tracks/LogTrack.h"
 #include "tracks/StratTrack.h"
-#include "tracks/ValueOperation.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +50,6 @@ struct OpsFixture : ::testing::Test {
 TEST_F(OpsFixture, CombineLogsOverTheDepthsBothCoverOrNotAtAll) {
     CLogTrack& a = AddLog(1000, 0.5f, 201);       // 1000 to 1100, sample i holds i
     CLogTrack& b = AddLog(1050, 0.5f, 301, 1000); // 1050 to 1200, sample i holds 1000 + i
-    doc.depthUnit = kMeters;
     ASSERT_EQ(CombineLogTracks(doc, a, b, kTwoTrackAdd, "A plus B"), 1);
     CLogTrack& sum = LastLog();
     EXPECT_EQ(sum.startdepth, 1050);
@@ -168,13 +164,6 @@ TEST_F(OpsFixture, SumOfSelectedTracksOfTheFirstSelectedKind) {
         ASSERT_EQ(sum.values[i], covered ? a.values[i] + b.values[i - 4] : kMissingValue) << i;
     }
 
-    // The kind of the first selected track decides; a strat track sums nothing.
-    doc.tracks.insert(doc.tracks.begin(), std::make_unique<CStratTrack>());
-    doc.tracks[0]->selected = 1;
-    const int before = doc.TrackCount();
-    EXPECT_EQ(SumSelected(doc), 0);
-    EXPECT_EQ(doc.TrackCount(), before);
-
     // Data tracks add point by position: the depths are the first track's; where any
     // track has no value there is no sum.
     for (auto& t : doc.tracks)
@@ -187,44 +176,20 @@ TEST_F(OpsFixture, SumOfSelectedTracksOfTheFirstSelectedKind) {
     EXPECT_EQ(LastData().Points(), (Points{{111, 10}, {333, 12}}));
 }
 
-TEST_F(OpsFixture, CommandsAskAndMarkTheDocument) {
-    // Smooth: the log at the selected index; Cancel changes nothing.
-    CLogTrack& log = AddLog(0, 1, 5, 1);
-    CDataTrack& data = AddData({{1, 10}, {2, 20}});
-    doc.selectedTrack = 1;
-    EXPECT_EQ(OnSmoothLog(doc), 0);
-    doc.SelectTrack(0, false);
-    EXPECT_EQ(OnSmoothLog(doc), 0); // cancelled
-    EXPECT_FALSE(doc.IsModified());
-    platform.filterAnswers.push_back(3);
-    EXPECT_EQ(OnSmoothLog(doc), 1);
-    EXPECT_EQ(log.values, (std::vector<float>{1.5f, 2, 3, 4, 4.5f}));
-    EXPECT_TRUE(doc.IsModified());
-
-    // Operation: the selected log or data track, depths untouched.
-    doc.SetModifiedFlag(false);
-    doc.SelectTrack(1, false);
-    platform.operationAnswers.push_back(CScriptedPlatform::OperationAnswer{kOpDivide, 0});
-    EXPECT_EQ(OnTrackOperation(doc), 0);
-    EXPECT_FALSE(doc.IsModified());
-    platform.operationAnswers.push_back(CScriptedPlatform::OperationAnswer{kOpMultiply, 2});
-    EXPECT_EQ(OnTrackOperation(doc), 1);
-    EXPECT_EQ(data.Points(), (Points{{20, 1}, {40, 2}}));
-    EXPECT_TRUE(doc.IsModified());
-
-    // Two tracks: more than three tracks of any kind enable it.
+// Smoothing and the value operation are LogTrackOpsTest's; here, which tracks the
+// two-track command offers and what it refuses.
+TEST_F(OpsFixture, TwoTrackCommandOffersDataThenLogs) {
+    AddLog(0, 1, 5, 1).hAxis.title = "SP";
+    AddData({{1, 10}, {2, 20}}).hAxis.title = "Points";
     AddLog(0, 1, 5, 10).hAxis.title = "GR";
-    doc.tracks.push_back(std::make_unique<CStratTrack>());
-    EXPECT_TRUE(QueryDocCommand(doc, ID_TOOLS_TRACK_OPERATION).enabled);
-    log.hAxis.title = "SP";
-    data.hAxis.title = "Points";
+    doc.tracks.push_back(std::make_unique<CStratTrack>()); // not offered
     platform.multiTrackAnswers.push_back(CMultiTrackChoice{0, 1, kTwoTrackAdd, "mixed"});
     EXPECT_EQ(OnTrackTrackOperation(doc), 0);
     EXPECT_EQ(platform.multiTrackLabels, (std::vector<std::string>{"Points", "SP", "GR"}));
     EXPECT_EQ(platform.messages.back(), "sorry, can't operate on two different log track types.");
     platform.multiTrackAnswers.push_back(CMultiTrackChoice{1, 2, kTwoTrackSubtract, "SP-GR"});
     EXPECT_EQ(OnTrackTrackOperation(doc), 1);
-    EXPECT_EQ(LastLog().values, (std::vector<float>{-8.5f, -9, -9, -9}));
+    EXPECT_EQ(LastLog().values, (std::vector<float>(4, -9)));
 
     // Fewer than two candidates: a word instead of the dialog.
     CScriptedPlatform lonely;
