@@ -75,6 +75,10 @@ class CQtSurface : public CDrawSurface {
         QRectF visible;        // the device area with a small margin, in logical units
         QPointF pixel;         // one device pixel in logical units (absolute)
         QPointF offset;        // where strokes go so they land on pixel centres
+        // Aliased on a raster device, logical units shifted by whole device pixels:
+        // a thin line along a row or column is then known pixel for pixel.
+        bool pixelGrid = false;
+        QRect device; // the device's pixels, in logical units, when pixelGrid
     };
     struct CFontEntry {
         QFont font;
@@ -94,6 +98,8 @@ class CQtSurface : public CDrawSurface {
     double CellRatio(const QString& face, int weight, bool italic);
     void DrawBufferAsPolygon(const QRectF& safe, const QRectF& bounds);
     void FillWithTiles(const QPainterPath& area, const CBrush& b);
+    bool ThinSolidOnGrid(const CFrame& f) const;
+    void FillPixels(long long x0, long long y0, long long x1, long long y1);
     void AddPoint(QPointF q);
     void EndRun();
 

@@ -113,13 +113,19 @@ void CLithTrack::Draw(CDrawSurface& dc) {
                                                  : rect.bottom;
             if (y2 < rect.top) continue;
             const CLithology* lith = library ? library->FindById(layers[i].lithId) : nullptr;
-            if (lith && lith->pattern) {
+            const bool filled = lith && lith->pattern;
+            if (filled) {
                 const CBrush old = dc.SelectBrush(CBrush::PatternBrush(lith->pattern));
                 dc.Rectangle(rect.left, y1, rect.right + 1, y2 + 1);
                 dc.SelectBrush(old);
             }
-            dc.MoveTo(rect.left, y1);
-            dc.LineTo(rect.right, y1);
+            // An outline two rows high or more has drawn the line on the layer's top.
+            if (filled && y2 > y1) {
+                dc.MoveTo(rect.right, y1);
+            } else {
+                dc.MoveTo(rect.left, y1);
+                dc.LineTo(rect.right, y1);
+            }
         }
     }
     dc.SetTextAlign(oldAlign);

@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -287,4 +290,79 @@ TEST(QtSurface, HugeCoordinatesDrawTheirVisiblePart) {
     EXPECT_GT(red, 50);
     EXPECT_LT(red, 90);
     EXPECT_FALSE(Ink(im, 20, 5));
+}
+
+// On a raster image without scaling, thin solid lines along a row or column and
+// rectangle outlines are filled in as pixels rather than drawn as lines: they must
+// set exactly the pixels Qt's line drawing sets, either way a line runs, partly off
+// the image, shifted by whole pixels, with a cosmetic pen or one of one unit.
+TEST(QtSurface, ThinRowsColumnsAndOutlinesSetThePixelsQtsLinesWould) {
+    std::mt19937 rng(2026);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const ColourRef colour = MakeRGB(20, 90, 160);
+    int differing = 0;
+    std::string first;
+    for (int trial = 0; trial < 3000; ++trial) {
+        const int width = trial % 2;
+        const bool rectangle = trial % 3 == 0;
+        const int dx = pick(-3, 3), dy = pick(-3, 3);
+        int x0 = pick(-10, 50), y0 = pick(-10, 50), x1 = pick(-10, 50), y1 = pick(-10, 50);
+        if (!rectangle && pick(0, 1)) y1 = y0;
+        else if (!rectangle) x1 = x0;
+
+        QImage ours = White(40, 40), qts = White(40, 40);
+        {
+            QPainter painter(&ours);
+            painter.translate(dx, dy);
+            CQtSurface dc(painter);
+            dc.SelectPen({PS_SOLID, width, colour});
+            dc.SelectBrush(CBrush::NullBrush());
+            if (rectangle) {
+                dc.Rectangle(x0, y0, x1, y1);
+            } else {
+                dc.MoveTo(x0, y0);
+                dc.LineTo(x1, y1);
+            }
+        }
+        {
+            QPainter painter(&qts);
+            painter.translate(dx, dy);
+            QPen pen(QColor(20, 90, 160), width);
+            pen.setCosmetic(width == 0);
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+            if (rectangle) {
+                // Right and bottom are outside the rectangle.
+                const double l = std::min(x0, x1), r = std::max(x0, x1);
+                const double t = std::min(y0, y1), b = std::max(y0, y1);
+                if (r > l && b > t)
+                    painter.drawRect(QRectF(QPointF(l, t), QPointF(std::max(l, r - 1), std::max(t, b - 1))));
+            } else {
+                const QPointF line[2] = {QPointF(x0, y0), QPointF(x1, y1)};
+                painter.drawPolyline(line, 2);
+            }
+        }
+        if (ours != qts && differing++ == 0)
+            first = (rectangle ? "rectangle " : "line ") + std::to_string(x0) + "," + std::to_string(y0) +
+                    " to " + std::to_string(x1) + "," + std::to_string(y1) + " shifted " +
+                    std::to_string(dx) + "," + std::to_string(dy) + " pen " + std::to_string(width);
+    }
+    EXPECT_EQ(differing, 0) << "first: " << first;
+
+    // Coordinates far outside the image are cut to it, not overflowed.
+    QImage far = White(40, 40);
+    {
+        QPainter painter(&far);
+        CQtSurface dc(painter);
+        dc.MoveTo(-(1 << 30), 5);
+        dc.LineTo(1 << 30, 5);
+        dc.MoveTo(7, 1 << 30);
+        dc.LineTo(7, -(1 << 30));
+    }
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(far.pixel(i, 5), qRgb(0, 0, 0)) << i;
+        EXPECT_EQ(far.pixel(7, i), qRgb(0, 0, 0)) << i;
+    }
+    EXPECT_EQ(far.pixel(6, 4), qRgb(255, 255, 255));
 }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -51,12 +52,18 @@ struct ColumnFixture : ::testing::Test {
         t.rect = {0, 100, 50, 600};
         if (auto* l = dynamic_cast<CLithTrack*>(&t)) l->library = &library;
     }
-    // The boundary lines across the track, by y.
+    // The boundary lines across the track, by y: a line, or the top edge of an
+    // outline two rows high or more.
     std::vector<int> Boundaries() const {
         std::vector<int> ys;
         for (const CRecordedOp* op : dc.OfKind(CRecordedOp::Line))
             if (op->points[0].x == 0 && op->points[1].x == 50 && op->points[0].y == op->points[1].y)
                 ys.push_back(op->points[0].y);
+        for (const CRecordedOp* op : dc.OfKind(CRecordedOp::Rectangle))
+            if (op->pen.style != PS_NULL && op->rect.left == 0 && op->rect.right == 51 &&
+                op->rect.bottom - op->rect.top >= 2)
+                ys.push_back(op->rect.top);
+        std::sort(ys.begin(), ys.end());
         return ys;
     }
 };
@@ -89,9 +96,10 @@ TEST_F(ColumnFixture, LayersDrawFromTheWindowTopAndStopBelowIt) {
     Place(shifted);
     shifted.KB = 10;
     shifted.InsertLayer(1030, 1);
+    shifted.InsertLayer(1030.05f, 2); // on the same pixel row: the thin layer keeps its line
     dc.Clear();
     shifted.Draw(dc);
-    EXPECT_EQ(Boundaries(), (std::vector<int>{200}));
+    EXPECT_EQ(Boundaries(), (std::vector<int>{200, 200}));
     EXPECT_EQ(shifted.LayerAt(1020), 0); // where it is drawn, it is found
     EXPECT_EQ(shifted.LayerAt(1019), -1);
 }
