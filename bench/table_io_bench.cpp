@@ -4,7 +4,6 @@
 // end to end through CTarvikDoc.
 //   table_io_bench --peak FILE          opens FILE once as File > Open does and
 //                                       prints the peak resident memory
-//   table_io_bench --peak-mapped FILE   the same through kdManager::ReadFile
 //   table_io_bench --make-document      makes the 86 MB document and prints its path
 #include "BenchFiles.h"
 #include "base/FileIO.h"
@@ -191,29 +190,6 @@ void BM_OpenDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 
-// The same through the reader's own file access, which maps a large file instead
-// of holding a copy: what OnOpenDocument does once it hands the reader the path.
-bool OpenMapped(CTarvikDoc& doc, const std::string& path) {
-    doc.reader.Clear();
-    if (!doc.reader.ReadFile(path)) return false;
-    if (!doc.reader.SelectTable("DocOptions") && !doc.reader.SelectTable("Tracks")) return false;
-    doc.DeleteContents();
-    doc.Load(doc.reader);
-    return true;
-}
-
-void BM_OpenDocumentMapped(benchmark::State& state) {
-    const std::string& path = DocumentFile();
-    for (auto _ : state) {
-        CConsolePlatform platform;
-        CTarvikDoc doc(platform);
-        if (!OpenMapped(doc, path) || LogTracks(doc) != kCurves)
-            state.SkipWithError("the document did not open whole");
-    }
-    state.SetBytesProcessed(state.iterations() * FileBytes(path));
-}
-BENCHMARK(BM_OpenDocumentMapped)->Unit(benchmark::kMillisecond);
-
 // What File > Save does: formats, writes, syncs and renames over the target.
 void BM_SaveDocument(benchmark::State& state) {
     const std::string& path = DocumentFile();
@@ -257,28 +233,26 @@ double PeakMiB() {
     return u.ru_maxrss / 1024.0;
 }
 
-// Opens the file once as File > Open does (or, mapped, as OpenMapped does) and
-// prints the peak resident memory.
-int PeakOpen(const char* path, bool mapped) {
+// Opens the file once as File > Open does and prints the peak resident memory.
+int PeakOpen(const char* path) {
     const double before = PeakMiB();
     CConsolePlatform platform;
     CTarvikDoc doc(platform);
-    const bool ok = mapped ? OpenMapped(doc, path) : doc.OnOpenDocument(path);
+    const bool ok = doc.OnOpenDocument(path);
     size_t samples = 0;
     for (const auto& t : doc.tracks)
         if (const auto* log = dynamic_cast<const CLogTrack*>(t.get())) samples += log->values.size();
     const double floats = double(samples) * sizeof(float) / (1024.0 * 1024.0);
-    std::printf("open%s %s: peak resident %.1f MiB (before %.1f MiB); float data %.1f MiB; "
+    std::printf("open %s: peak resident %.1f MiB (before %.1f MiB); float data %.1f MiB; "
                 "target %.1f MiB\n",
-                mapped ? " (mapped)" : "", ok ? "ok" : "FAILED", PeakMiB(), before, floats, floats + 50);
+                ok ? "ok" : "FAILED", PeakMiB(), before, floats, floats + 50);
     return ok ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::strcmp(argv[1], "--peak") == 0) return PeakOpen(argv[2], false);
-    if (argc > 2 && std::strcmp(argv[1], "--peak-mapped") == 0) return PeakOpen(argv[2], true);
+    if (argc > 2 && std::strcmp(argv[1], "--peak") == 0) return PeakOpen(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "--make-document") == 0) {
         std::printf("%s\n", DocumentFile().c_str());
         return 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -15,18 +16,30 @@
 // mapped read-only. Pages of a mapping that are handed back to the system come back
 // from the file when they are read again, so the tree never needs the whole file
 // in memory at once.
+//
+// A mapped file that another program truncated would end this process at the first
+// read past the new end. So a file is mapped only under a read lease: while the
+// lease is held, a program that opens the file for writing or truncates it waits
+// (at most the system's lease-break time, 45 s by default) until the mapping is
+// gone. Where no lease can be had (the file is open for writing somewhere, belongs
+// to another user, or lies on a file system without leases) it is read into memory.
 class kText {
 public:
     explicit kText(std::string text) : owned(std::move(text)), view(owned) {}
-    kText(const char* map, size_t size) : mapped(map), view(map, size) {}
+    kText(const char* map, size_t size, int leaseFd) : mapped(map), view(map, size), lease(leaseFd) {}
     kText(const kText&) = delete;
     kText& operator=(const kText&) = delete;
     ~kText() {
         if (mapped) ::munmap(const_cast<char*>(mapped), view.size());
+        if (lease >= 0) {
+            ::fcntl(lease, F_SETLEASE, F_UNLCK);
+            ::close(lease);
+        }
     }
 
     // A regular file of at least minSize bytes, mapped; null when it is smaller, not
-    // a regular file or cannot be mapped (then it is read the ordinary way).
+    // a regular file, cannot be leased or cannot be mapped (then it is read the
+    // ordinary way).
     static std::shared_ptr<const kText> Map(const std::string& path, size_t minSize) {
         struct stat st {};
         // Looked at before it is opened: opening a pipe would wait for a writer.
@@ -35,15 +48,20 @@ public:
             return nullptr;
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) return nullptr;
+        // The size is taken under the lease, so it cannot change while mapped.
         void* map = MAP_FAILED;
         size_t size = 0;
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= static_cast<off_t>(minSize)) {
+        if (TakeReadLease(fd) && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+            st.st_size >= static_cast<off_t>(minSize)) {
             size = static_cast<size_t>(st.st_size);
             map = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
         }
-        ::close(fd);
-        if (map == MAP_FAILED) return nullptr;
-        return std::make_shared<const kText>(static_cast<const char*>(map), size);
+        if (map == MAP_FAILED) {
+            ::fcntl(fd, F_SETLEASE, F_UNLCK);
+            ::close(fd);
+            return nullptr;
+        }
+        return std::make_shared<const kText>(static_cast<const char*>(map), size, fd);
     }
 
     std::string_view View() const { return view; }
@@ -59,9 +77,23 @@ public:
     }
 
 private:
+    // A writer that wants the file is announced with SIGIO, whose default action
+    // would end the process; nothing here needs the signal, the writer just waits.
+    static bool TakeReadLease(int fd) {
+        static const bool quiet = [] {
+            struct sigaction now {};
+            if (::sigaction(SIGIO, nullptr, &now) == 0 && now.sa_handler == SIG_DFL)
+                ::signal(SIGIO, SIG_IGN);
+            return true;
+        }();
+        (void)quiet;
+        return ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
+    }
+
     std::string owned;
     const char* mapped = nullptr;
     std::string_view view;
+    int lease = -1; // the mapped file, open and leased
 };
 
 namespace {

@@ -41,16 +41,16 @@ void CTarvikDoc::DeleteContents() {
 }
 
 bool CTarvikDoc::OnOpenDocument(const std::string& path) {
-    std::string text, why;
-    if (!ReadWholeFile(path, text, why)) {
+    reader.Clear();
+    // A large file is mapped, not copied, and held against writers until loaded.
+    std::string why;
+    if (!reader.ReadFile(path, &why)) {
         platform.Message("Cannot open " + path + ": " + why);
         return false;
     }
-    reader.Clear();
     const std::string loading = "Loading file ... " + path;
     platform.ShowProgressWindow(loading);
     platform.SetStatusText(loading);
-    reader.Read(std::move(text), path); // the reader keeps the text: no second copy
     // Anything else opened as a document would silently become an empty one.
     if (!reader.SelectTable("DocOptions") && !reader.SelectTable("Tracks")) {
         reader.Clear();
@@ -60,7 +60,7 @@ bool CTarvikDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     DeleteContents();
-    Load(reader);
+    Load(reader); // and lets go of the file
     pathName = path;
     modified = false;
     return true;

@@ -123,6 +123,13 @@ TEST(kdManager, MappedFilesReadAsTheirText) {
     // Big gave its memory back when Tail was selected; it still reads the same.
     ASSERT_EQ(mapped.SelectTable("Big"), 1);
     EXPECT_EQ(AllRows(mapped), rows);
+
+    // A mapped file is held against writers, which would cut it under the mapping,
+    // until the reader lets go; where the file system grants no lease it was read
+    // into memory instead, and the rows above came from there.
+    EXPECT_EQ(WritableAtOnce(path), !GrantsLeases(dir.path));
+    mapped.Clear();
+    EXPECT_TRUE(WritableAtOnce(path));
 }
 
 // Rows of samples are converted faster than by the library, but to the same floats:

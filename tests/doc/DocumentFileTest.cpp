@@ -145,6 +145,26 @@ TEST_F(DocumentFile, SavedAtomicallyAndOpenedOnlyWhenItIsADocument) {
     EXPECT_NE(platform.messages[2].find("large"), std::string::npos); // "File too large"
 }
 
+// A large document is mapped while it loads and let go of once it is loaded: another
+// program may write the file at once, and the document reads as it was saved.
+TEST_F(DocumentFile, ALargeDocumentIsLetGoOnceLoaded) {
+    CTempDir dir;
+    doc.EnsureDepthAxisTrack(kMeters);
+    auto log = std::make_unique<CLogTrack>();
+    log->depthstep = 0.1524f;
+    for (int i = 0; i < 600000; ++i) log->values.push_back(static_cast<float>(i % 1000) * 0.37f);
+    log->count = static_cast<int>(log->values.size());
+    doc.tracks.push_back(std::move(log));
+    const fs::path file = dir.path / "big.tvk";
+    ASSERT_TRUE(doc.OnSaveDocument(file.string()));
+    ASSERT_GE(fs::file_size(file), 4u << 20); // large enough to be mapped
+
+    CTarvikDoc opened(platform);
+    ASSERT_TRUE(opened.OnOpenDocument(file.string()));
+    EXPECT_TRUE(WritableAtOnce(file));
+    EXPECT_EQ(Stored(opened), Stored(doc));
+}
+
 TEST(CommandLine, SaveAsHelpAndVersion) {
     CTempDir dir;
     std::string err;

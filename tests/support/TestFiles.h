@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,27 @@ inline std::string ReadFileText(const std::filesystem::path& p) {
 
 inline void WriteFileText(const std::filesystem::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
+}
+
+// Whether a program could open the file for writing at once, not held off by a
+// reader's lease.
+inline bool WritableAtOnce(const std::filesystem::path& p) {
+    const int fd = ::open(p.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) ::close(fd);
+    return fd >= 0;
+}
+
+// Whether the file system of the folder grants read leases (tmpfs and ext4 do, some
+// container and network file systems do not).
+inline bool GrantsLeases(const std::filesystem::path& folder) {
+    const auto probe = folder / "lease-probe";
+    WriteFileText(probe, "x");
+    const int fd = ::open(probe.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool granted = fd >= 0 && ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
+    if (granted) ::fcntl(fd, F_SETLEASE, F_UNLCK);
+    if (fd >= 0) ::close(fd);
+    std::filesystem::remove(probe);
+    return granted;
 }
 
 // Runs the program with the arguments; gives its exit code and what it printed on
