@@ -151,8 +151,11 @@ void CMainFrame::OnFilePrint() {
     dialog.setMinMax(1, sheets);
     dialog.setFromTo(1, sheets);
     if (printer->outputFormat() != QPrinter::PdfFormat && dialog.exec() != QDialog::Accepted) return;
-    if (PrintPage(view, *printer, false) == 0)
+    const int printed = PrintPage(view, *printer, false);
+    if (printed == 0)
         AskUser(this, QMessageBox::Warning, tr("The printer could not be started."), QMessageBox::Ok);
+    else if (printed < 0)
+        AskUser(this, QMessageBox::Warning, tr("Printing stopped before the last sheet."), QMessageBox::Ok);
     plot->DocumentChanged();
 }
 

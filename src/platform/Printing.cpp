@@ -26,10 +26,20 @@ int PrintPage(CTarvikView& view, QPrinter& printer, bool preview) {
     view.RecalcLayout();
     const CPrinterPage sheet = PrinterPageOf(printer);
     const int sheets = PrintPageCount(doc.headerHeight, doc.logHeight, sheet);
+    int first = 1, last = sheets;
+    if (!preview && printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0 &&
+        sheets > 0) {
+        first = std::min(printer.fromPage(), sheets);
+        last = std::clamp(printer.toPage(), first, sheets);
+    }
     QPainter painter;
     if (!painter.begin(&printer)) return 0;
-    for (int n = 1; n <= sheets; ++n) {
-        if (n > 1 && !printer.newPage()) break;
+    bool whole = true;
+    for (int n = first; n <= last; ++n) {
+        if (n > first && !printer.newPage()) {
+            whole = false;
+            break;
+        }
         const CSheetMapping m = SheetMapping(n, view.PageRect(), doc.docHeight, sheet);
         // Isotropic: one scale for both axes, the smaller, so the width always fits.
         const double sx = m.windowExtent.cx > 0 ? double(m.viewportExtent.cx) / m.windowExtent.cx : 1;
@@ -43,8 +53,8 @@ int PrintPage(CTarvikView& view, QPrinter& printer, bool preview) {
         dc.SetPageRect(view.PageRect());
         view.DrawPage(dc, view.PageRect());
     }
-    painter.end();
-    return sheets;
+    if (!painter.end()) whole = false;
+    return whole ? last - first + 1 : -1;
 }
 
 bool NeedsPdfFileName(const QPrinter& printer) {

@@ -72,6 +72,17 @@ TEST(Printing, APdfWithoutAFileNameNeedsOne) {
     EXPECT_FALSE(NeedsPdfFileName(printer));
 }
 
+namespace {
+
+size_t PdfPages(const std::string& text) {
+    size_t pages = 0;
+    for (size_t at = text.find("/Type /Page"); at != std::string::npos; at = text.find("/Type /Page", at + 1))
+        pages += text.compare(at, 12, "/Type /Pages") != 0;
+    return pages;
+}
+
+} // namespace
+
 TEST_F(FrameFixture, PrintsOnAsManySheetsAsThePageNeeds) {
     CMainFrame frame;
     CTarvikDoc& doc = frame.Document();
@@ -84,10 +95,20 @@ TEST_F(FrameFixture, PrintsOnAsManySheetsAsThePageNeeds) {
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
     EXPECT_EQ(PrintPage(frame.PageView(), printer, false), 3);
-    const std::string text = ReadFileText(pdf);
-    size_t pages = 0;
-    for (size_t at = text.find("/Type /Page"); at != std::string::npos; at = text.find("/Type /Page", at + 1))
-        pages += text.compare(at, 12, "/Type /Pages") != 0;
-    EXPECT_EQ(pages, 3u);
+    EXPECT_EQ(PdfPages(ReadFileText(pdf)), 3u);
+
+    // The range chosen in the print dialog: the last two sheets.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 5);
+    EXPECT_EQ(PrintPage(frame.PageView(), printer, false), 2);
+    EXPECT_EQ(PdfPages(ReadFileText(pdf)), 2u);
+
+    // A printer that takes no second sheet has not printed the page.
+    struct COneSheet : QPrinter {
+        using QPrinter::QPrinter;
+        bool newPage() override { return false; }
+    } one(QPrinter::HighResolution);
+    one.setOutputFileName(QString::fromStdString((temp.path / "one.pdf").string()));
+    EXPECT_EQ(PrintPage(frame.PageView(), one, false), -1);
     doc.SetModifiedFlag(false);
 }
