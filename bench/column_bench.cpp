@@ -1,12 +1,12 @@
 // Lithology columns and formation tops: loading a track of 100,000 layers and one of
 // 10,000 tops from a document's tables, and drawing a screen page of each through
 // the Qt surface onto a 1000 x 1000 image; and, on the same pixels, a log track of
-// 1,000,000 samples as the drawing benchmark's page has them, for the cost per pixel.
+// the drawing benchmark's page, for the cost per pixel.
+#include "BigPage.h"
 #include "base/TableWriter.h"
 #include "base/kdManager.h"
 #include "platform/QtSurface.h"
 #include "tracks/LithTrack.h"
-#include "tracks/LogTrack.h"
 #include "tracks/StratTrack.h"
 
 #include <QGuiApplication>
@@ -15,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 
 namespace {
 
@@ -102,29 +101,14 @@ BENCHMARK(BM_DrawLithScreen)->Unit(benchmark::kMillisecond);
 void BM_DrawStratScreen(benchmark::State& state) { DrawScreen<CStratTrack>(state, "Tops"); }
 BENCHMARK(BM_DrawStratScreen)->Unit(benchmark::kMillisecond);
 
-// One track of the drawing benchmark's page on the pixels above: 1,000,000 samples of
-// a random walk, the whole log in the window; filled (1) or not (0).
+// Track 0 of the drawing benchmark's page on the pixels above, the whole log in the
+// window; filled (1) or not (0).
 void BM_DrawLogScreen(benchmark::State& state) {
-    constexpr int kSamples = 1000000;
-    const float step = 0.1524f;
-    CLogTrack track;
-    track.hAxis.Init(kAxisLinearH, 0, 150, 50, "GR");
-    track.hAxis.majorGrids = 1;
-    track.depthstep = step;
-    track.nullvalue = -999.25f;
-    track.colorFill = state.range(0) != 0;
-    track.values.resize(kSamples);
-    unsigned seed = 1234u;
-    float wander = 75;
-    for (float& v : track.values) {
-        seed = seed * 1103515245u + 12345u;
-        wander = std::clamp(wander + (static_cast<float>((seed >> 8) % 2001) - 1000.0f) * 0.01f, 5.0f, 145.0f);
-        v = wander;
-    }
-    track.count = kSamples;
+    const std::unique_ptr<CLogTrack> track = BigPageLog(0);
+    track->colorFill = state.range(0) != 0;
     CTrackVAxis depth;
-    depth.Init(kAxisLinearV, 0, kSamples * step, 20000, "Depth (m)");
-    DrawOnPage(state, track, depth);
+    depth.Init(kAxisLinearV, 0, kBigPageSamples * kBigPageStep, 20000, "Depth (m)");
+    DrawOnPage(state, *track, depth);
 }
 BENCHMARK(BM_DrawLogScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -26,6 +26,16 @@ std::vector<int> VerticalsAt(const CRecordingSurface& dc, int y0, int y1) {
     return xs;
 }
 
+// An axis with both grids on, placed from pixel 0 to `end`.
+CAxis Gridded(int type, float min, float max, float major, float minor, int end, int cross) {
+    CAxis a;
+    a.Init(type, min, max, major, "g");
+    a.minorUnit = minor;
+    a.majorGrids = a.minorGrids = 1;
+    a.SetPixelRange(0, end, cross);
+    return a;
+}
+
 Strings TextsBut(const CRecordingSurface& dc, const std::string& title) {
     Strings out;
     for (const std::string& t : dc.Texts())
@@ -178,12 +188,9 @@ TEST(AxisDraw, DegenerateAxesEndWithBoundedTicks) {
 }
 
 TEST(AxisDraw, GridLinesLeaveOutTheEndsAndDrawMinorFirst) {
-    CAxis a;
-    a.Init(kAxisLinearH, 0, 100, 20, "g");
-    a.majorGrids = a.minorGrids = 1;
+    CAxis a = Gridded(kAxisLinearH, 0, 100, 20, 4, 200, 10);
     a.minorStyle = PS_DOT;
     a.majorWidth = 1;
-    a.SetPixelRange(0, 200, 10);
     const CPen minorPen{PS_DOT, 0, a.minorColour}, majorPen{PS_SOLID, 1, a.majorColour};
     CRecordingSurface dc;
     const CPen before = dc.Pen();
@@ -199,11 +206,8 @@ TEST(AxisDraw, GridLinesLeaveOutTheEndsAndDrawMinorFirst) {
     EXPECT_EQ(lines.back()->points[0].x, a.ValueToPixel(80));
     EXPECT_EQ(dc.Pen(), before);
 
-    CAxis d; // depth lines; ten steps of 0.1 miss 1 by a rounding error
-    d.Init(kAxisLinearV, 0, 1, 0.1f, "d");
-    d.minorUnit = 0.05f;
-    d.majorGrids = d.minorGrids = 1;
-    d.SetPixelRange(0, 100, 20);
+    // Depth lines; ten steps of 0.1 miss 1 by a rounding error.
+    CAxis d = Gridded(kAxisLinearV, 0, 1, 0.1f, 0.05f, 100, 20);
     dc.Clear();
     d.DrawGridLinearV(dc, 80, 2);
     lines = dc.OfKind(CRecordedOp::Line);
@@ -212,11 +216,7 @@ TEST(AxisDraw, GridLinesLeaveOutTheEndsAndDrawMinorFirst) {
     EXPECT_EQ(lines.back()->points[1], (CPoint{80, 90}));
 
     // A thousand minor lines on a hundred pixels: each pixel gets its line once.
-    CAxis fine;
-    fine.Init(kAxisLinearH, 0, 10000, 100, "f");
-    fine.minorUnit = 10;
-    fine.majorGrids = fine.minorGrids = 1;
-    fine.SetPixelRange(0, 100, 0);
+    CAxis fine = Gridded(kAxisLinearH, 0, 10000, 100, 10, 100, 0);
     dc.Clear();
     fine.DrawGridLinearH(dc, 50, 0);
     std::vector<int> xs = VerticalsAt(dc, 0, 50);
