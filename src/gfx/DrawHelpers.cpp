@@ -196,7 +196,8 @@ const CPoint* CollapseRows(const CPoint* points, size_t& count, std::vector<CPoi
 
 void CRowCollapser::End() {
     if (n <= 4) {
-        out.insert(out.end(), row, row + n);
+        for (size_t i = 0; i < n; ++i)
+            out.push_back(row[i]);
     } else {
         // The extremes in the order they came, each once, and not again as the
         // first or the last point.

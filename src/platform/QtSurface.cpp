@@ -2,6 +2,8 @@
 
 #include "gfx/DrawHelpers.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -10,6 +12,7 @@
 #include <QPen>
 #include <QRegion>
 #include <QStringDecoder>
+#include <QThread>
 
 #include <algorithm>
 #include <array>
@@ -28,6 +31,11 @@ constexpr double kMaxPenWidth = 1 << 20;
 // walks through many sizes, so the caches are bounded.
 constexpr size_t kMaxCachedFonts = 256;
 constexpr size_t kMaxCachedTiles = 64;
+constexpr size_t kMaxCachedTexts = 4096; // measured and laid-out texts, all fonts
+
+std::uint32_t ToPixel(ColourRef c) {
+    return 0xFF000000u | RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c);
+}
 
 QColor ToQColor(ColourRef c) {
     return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
@@ -194,6 +202,13 @@ QString MapFontFace(std::string_view face) {
 }
 
 CQtSurface::CQtSurface(QPainter& painter) : p(painter) {
+    if (p.isActive() && p.device() && p.device()->devType() == QInternal::Image) {
+        auto* img = static_cast<QImage*>(p.device());
+        const QImage::Format fmt = img->format();
+        if ((fmt == QImage::Format_RGB32 || fmt == QImage::Format_ARGB32_Premultiplied) &&
+            img->bytesPerLine() % 4 == 0)
+            image = img;
+    }
     // An inactive painter still measures text; it only cannot draw.
     if (p.isActive()) ForgetPainterState();
     // Qt's SVG writer keeps no clipping and no texture brushes: without help, a
@@ -213,6 +228,9 @@ void CQtSurface::ForgetPainterState() {
     appliedBrush.reset();
     appliedFont = nullptr;
     frame.valid = false;
+    // A clip the caller set may be any shape: the surface leaves the pixels to Qt.
+    clipPixels.reset();
+    if (!p.hasClipping()) NoteClip(DeviceArea(p));
     // The background mode is for text only; Qt's would also fill the gaps of
     // dashed lines.
     p.setBackgroundMode(Qt::TransparentMode);
@@ -266,9 +284,39 @@ void CQtSurface::FillPixels(long long x0, long long y0, long long x1, long long 
     x1 = std::min<long long>(x1, d.right());
     y1 = std::min<long long>(y1, d.bottom());
     if (x0 > x1 || y0 > y1) return;
+    if (const CPixelTarget* t = Pixels(frame))
+        return FillPixelRect(*t, x0, y0, x1, y1, ToPixel(Pen().colour));
     p.fillRect(QRect(QPoint(static_cast<int>(x0), static_cast<int>(y0)),
                      QPoint(static_cast<int>(x1), static_cast<int>(y1))),
                ToQColor(Pen().colour));
+}
+
+// The image's pixels, when the surface may set them itself: aliased drawing on the
+// pixel grid, a clip it knows, and pixels that simply replace what is there. They
+// are the memory Qt's raster engine is drawing into, so they are reached without
+// detaching the image.
+const CPixelTarget* CQtSurface::Pixels(const CFrame& f) {
+    if (!image || !clipPixels || !f.pixelGrid || p.opacity() != 1.0 ||
+        p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    target.bits =
+        const_cast<std::uint32_t*>(reinterpret_cast<const std::uint32_t*>(image->constBits()));
+    target.stride = image->bytesPerLine() / 4;
+    target.clip = *clipPixels;
+    target.dx = -f.device.left();
+    target.dy = -f.device.top();
+    return target.bits ? &target : nullptr;
+}
+
+// Remembers a clip rectangle given in device units, when it is whole pixels.
+void CQtSurface::NoteClip(const QRectF& device) {
+    clipPixels.reset();
+    if (!image) return;
+    const QRect r = device.toAlignedRect();
+    if (QRectF(r) != device && !device.isEmpty()) return;
+    const QRect in = r & image->rect();
+    clipPixels =
+        in.isEmpty() ? CRect{} : CRect{in.left(), in.top(), in.right() + 1, in.bottom() + 1};
 }
 
 // The visible area widened by the pen, so that whatever is cut away there could
@@ -364,6 +412,7 @@ const CQtSurface::CFontEntry& CQtSurface::CurrentFont() {
             appliedFont = nullptr;
         }
         CFontEntry e;
+        e.key = key;
         e.font = QFont(face);
         // Pixel sizes are logical units on every device; without hinting, text
         // measures the same on screen, images, SVG, PDF and printers.
@@ -401,14 +450,19 @@ void CQtSurface::Polyline(const CPoint* points, size_t count) {
     if (count == 0) return;
     MoveTo(points[count - 1].x, points[count - 1].y);
     if (count < 2 || Pen().style == PS_NULL) return;
-    if (RowsCollapse(Pen(), false)) points = CollapseRows(points, count, collapsed);
     const CFrame& f = Frame();
     if (!f.drawable) return;
+    // Curves and outlines; a single line keeps Qt's ends, which the grids and ticks
+    // are laid out for.
+    if (count >= 3 && ThinSolidOnGrid(f))
+        if (const CPixelTarget* t = Pixels(f))
+            return StrokePolyline(*t, points, count, ToPixel(Pen().colour));
     if (count == 2 && ThinSolidOnGrid(f)) {
         const CPoint a = points[0], b = points[1];
         if (a.y == b.y) return FillPixels(std::min(a.x, b.x), a.y, std::max(a.x, b.x) - 1LL, a.y);
         if (a.x == b.x) return FillPixels(a.x, std::min(a.y, b.y), a.x, std::max(a.y, b.y) - 1LL);
     }
+    if (RowsCollapse(Pen(), false)) points = CollapseRows(points, count, collapsed);
     const QRectF safe = SafeRect(f);
     auto inside = [&safe](double x, double y) {
         return x >= safe.left() && x <= safe.right() && y >= safe.top() && y <= safe.bottom();
@@ -526,9 +580,12 @@ void CQtSurface::FillWithTiles(const QPainterPath& area, const CBrush& b) {
 
 void CQtSurface::Polygon(const CPoint* points, size_t count) {
     if (count < 2 || (Pen().style == PS_NULL && !Fills(Brush()))) return;
-    if (RowsCollapse(Pen(), true)) points = CollapseRows(points, count, collapsed);
     const CFrame& f = Frame();
     if (!f.drawable) return;
+    if (Pen().style == PS_NULL && Brush().kind == CBrush::Solid)
+        if (const CPixelTarget* t = Pixels(f))
+            return FillPolygon(*t, points, count, ToPixel(Brush().colour), polygonScratch);
+    if (RowsCollapse(Pen(), true)) points = CollapseRows(points, count, collapsed);
     buffer.clear();
     double l = points[0].x, r = l, t = points[0].y, b = t;
     for (size_t i = 0; i < count; ++i) {
@@ -623,7 +680,8 @@ void CQtSurface::TextOut(int x, int y, std::string_view text) {
     if (!f.drawable) return;
     const CFontEntry& font = CurrentFont();
     const QString s = TextFromBytes(text);
-    const double w = font.metrics.horizontalAdvance(s);
+    CTextInfo& info = Text(font, s);
+    const double w = info.width;
     const double cell = font.ascent + font.descent;
     // Text that cannot reach the visible area is skipped before Qt turns its
     // position into fixed point.
@@ -659,13 +717,53 @@ void CQtSurface::TextOut(int x, int y, std::string_view text) {
         appliedFont = &font;
     }
     ApplyTextPen();
-    p.drawText(at + QPointF(dx, baseline), s);
+    if (tenths == 0 && f.pixelGrid) {
+        // Laid out once and drawn as Qt draws the text itself, the baseline an
+        // ascent below the top.
+        if (!info.laidOut) {
+            info.laidOut.emplace(s);
+            info.laidOut->setTextFormat(Qt::PlainText);
+        }
+        p.drawStaticText(at + QPointF(dx, baseline - font.ascent), *info.laidOut);
+    } else {
+        p.drawText(at + QPointF(dx, baseline), s);
+    }
     if (tenths != 0) p.setWorldTransform(saved);
+}
+
+// The reference holds until the next call. Kept for the application rather than
+// the surface: the screen makes a surface for every paint and draws the same labels
+// each time. Only the application's thread uses it, and it goes with the application.
+CQtSurface::CTextInfo& CQtSurface::Text(const CFontEntry& font, const QString& s) {
+    static std::map<FontKey, QHash<QString, CTextInfo>> known;
+    static size_t count = 0;
+    thread_local CTextInfo scratchInfo;
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
+        scratchInfo = {font.metrics.horizontalAdvance(s), std::nullopt};
+        return scratchInfo;
+    }
+    static const bool cleared = [] {
+        qAddPostRoutine([] {
+            known.clear();
+            count = 0;
+        });
+        return true;
+    }();
+    (void)cleared;
+    if (count >= kMaxCachedTexts) {
+        known.clear();
+        count = 0;
+    }
+    QHash<QString, CTextInfo>& texts = known[font.key];
+    if (auto it = texts.find(s); it != texts.end()) return *it;
+    ++count;
+    return *texts.insert(s, {font.metrics.horizontalAdvance(s), std::nullopt});
 }
 
 CSize CQtSurface::GetTextExtent(std::string_view text) {
     const CFontEntry& font = CurrentFont();
-    const double w = text.empty() ? 0 : font.metrics.horizontalAdvance(TextFromBytes(text));
+    const double w = text.empty() ? 0 : Text(font, TextFromBytes(text)).width;
     return {static_cast<int>(std::lround(w)),
             static_cast<int>(std::lround(font.ascent + font.descent))};
 }
@@ -678,14 +776,20 @@ void CQtSurface::SetClipRect(const CRect& r) {
     if (plainDevice) ownClip = r.IsEmpty() ? QRectF() : want;
     if (r.IsEmpty() || !f.drawable || !Overlaps(want, f.visible)) {
         p.setClipRegion(QRegion(), Qt::ReplaceClip);
+        NoteClip(QRectF());
         return;
     }
     p.setClipRect(want & f.visible, Qt::ReplaceClip);
+    if (f.transform.type() <= QTransform::TxTranslate)
+        NoteClip(f.transform.mapRect(want & f.visible));
+    else
+        clipPixels.reset();
 }
 
 void CQtSurface::RemoveClip() {
     ownClip.reset();
     p.setClipping(false);
+    NoteClip(DeviceArea(p));
 }
 
 CRect CQtSurface::ClipBox() const {

@@ -8,12 +8,14 @@
 #pragma once
 
 #include "gfx/DrawSurface.h"
+#include "gfx/PixelRaster.h"
 
 #include <QBrush>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPointF>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 #include <QTransform>
 
@@ -26,6 +28,7 @@
 #include <utility>
 #include <vector>
 
+class QImage;
 class QPainter;
 
 // Text in documents is 8-bit: valid UTF-8 is read as UTF-8, anything else as
@@ -80,13 +83,20 @@ class CQtSurface : public CDrawSurface {
         bool pixelGrid = false;
         QRect device; // the device's pixels, in logical units, when pixelGrid
     };
+    using FontKey = std::tuple<QString, int, int, bool>; // face, em height, weight, italic
     struct CFontEntry {
+        FontKey key;
         QFont font;
         QFontMetricsF metrics{QFont()};
         double ascent = 0;
         double descent = 0;
     };
-    using FontKey = std::tuple<QString, int, int, bool>; // face, em height, weight, italic
+    // What is known of a text in a font: its width and, once drawn on the screen,
+    // its layout.
+    struct CTextInfo {
+        double width = 0;
+        std::optional<QStaticText> laidOut;
+    };
 
     const CFrame& Frame();
     QRectF SafeRect(const CFrame& f) const;
@@ -94,12 +104,15 @@ class CQtSurface : public CDrawSurface {
     void ApplyTextPen();
     void ApplyBrush(const CBrush& b);
     const CFontEntry& CurrentFont();
+    static CTextInfo& Text(const CFontEntry& font, const QString& s);
     QBrush MakeBrush(const CBrush& b);
     double CellRatio(const QString& face, int weight, bool italic);
     void DrawBufferAsPolygon(const QRectF& safe, const QRectF& bounds);
     void FillWithTiles(const QPainterPath& area, const CBrush& b);
     bool ThinSolidOnGrid(const CFrame& f) const;
     void FillPixels(long long x0, long long y0, long long x1, long long y1);
+    const CPixelTarget* Pixels(const CFrame& f);
+    void NoteClip(const QRectF& device);
     void AddPoint(QPointF q);
     void EndRun();
 
@@ -108,6 +121,13 @@ class CQtSurface : public CDrawSurface {
     CFrame frame;
     bool plainDevice = false;
     std::optional<QRectF> ownClip; // the clip rectangle, when the surface trims to it
+
+    // On a 32-bit image the surface sets the pixels of thin lines and plain fills
+    // itself, while it knows the painter's clip as a rectangle of pixels.
+    QImage* image = nullptr;
+    std::optional<CRect> clipPixels;
+    CPixelTarget target;
+    CPolygonScratch polygonScratch;
 
     // Painter state last applied; nullopt is unknown.
     std::optional<CPen> appliedPen;

@@ -104,19 +104,51 @@ void CLogTrack::Draw(CDrawSurface& dc) {
             // A printed log puts hundreds of samples on a pixel row: the points are
             // reduced row by row as they are made, as the surface would reduce them.
             const size_t room = static_cast<size_t>(std::min<long long>((i1 - i0) / k + 4, 4 * std::max(height, 0LL) + 16));
+            // On screen the samples drawn lie pages apart: each would wait for memory
+            // in turn unless asked for a few ahead.
+            const auto prefetch = [&](long long i) {
+                if (k > 1 && i + 8 * k < i1)
+                    __builtin_prefetch(&values[static_cast<size_t>(i + 8 * k)]);
+            };
 
+            const CPen pen{linestyle, linewidth, linecolor};
+            const bool collapse = RowsCollapse(pen, false);
+            // With a fill, the curve's runs (nulls lift the pen) are gathered in the
+            // same pass over the samples, and drawn over the fill after it.
+            std::vector<CPoint> line;
+            std::vector<size_t> runEnds;
             if (colorFill) {
                 const float base = fillSide ? hAxis.max : hAxis.min;
                 const int xBase = hAxis.ValueToPixel(base);
                 std::vector<CPoint> poly;
                 poly.reserve(room);
                 CRowCollapser rows(poly);
+                if (collapse) line.reserve(room);
+                CRowCollapser curve(line);
+                const auto endRun = [&] {
+                    curve.End();
+                    const size_t from = runEnds.empty() ? 0 : runEnds.back();
+                    if (line.size() - from >= 2)
+                        runEnds.push_back(line.size());
+                    else
+                        line.resize(from);
+                };
                 CSampleRows y(*this, *depthAxis, i0, i1, k);
                 rows.Add({xBase, y(i0)});
                 for (long long i = i0; i < i1; i += k) {
+                    prefetch(i);
                     const float v = values[static_cast<size_t>(i)];
-                    rows.Add({IsValue(v, nullvalue) ? hAxis.ValueToPixel(v) : xBase, y(i)});
+                    const int py = y(i);
+                    if (IsValue(v, nullvalue)) {
+                        const int px = hAxis.ValueToPixel(v);
+                        rows.Add({px, py});
+                        if (collapse) curve.Add({px, py});
+                    } else {
+                        rows.Add({xBase, py});
+                        if (collapse) endRun();
+                    }
                 }
+                if (collapse) endRun();
                 rows.Add({xBase, y(i1)});
                 rows.End();
                 const CPen oldPen = dc.SelectPen({PS_NULL, 0, 0});
@@ -126,29 +158,38 @@ void CLogTrack::Draw(CDrawSurface& dc) {
                 dc.SelectPen(oldPen);
             }
 
-            // Nulls lift the pen: each run of real samples is one polyline.
-            const CPen pen{linestyle, linewidth, linecolor};
             const CPen oldPen = dc.SelectPen(pen);
-            const bool collapse = RowsCollapse(pen, false);
-            std::vector<CPoint> run;
-            run.reserve(collapse ? room : static_cast<size_t>(std::min<long long>((i1 - i0) / k + 1, 1 << 20)));
-            CRowCollapser rows(run);
-            CSampleRows y(*this, *depthAxis, i0, i1, k);
-            const auto flush = [&] {
-                rows.End();
-                if (run.size() >= 2) dc.Polyline(run);
-                run.clear();
-            };
-            for (long long i = i0; i < i1; i += k) {
-                const float v = values[static_cast<size_t>(i)];
-                if (!IsValue(v, nullvalue))
-                    flush();
-                else if (collapse)
-                    rows.Add({hAxis.ValueToPixel(v), y(i)});
-                else
-                    run.push_back({hAxis.ValueToPixel(v), y(i)});
+            if (colorFill && collapse) {
+                size_t from = 0;
+                for (const size_t to : runEnds) {
+                    dc.Polyline(line.data() + from, to - from);
+                    from = to;
+                }
+            } else {
+                // Nulls lift the pen: each run of real samples is one polyline.
+                std::vector<CPoint> run;
+                run.reserve(collapse ? room
+                                     : static_cast<size_t>(
+                                           std::min<long long>((i1 - i0) / k + 1, 1 << 20)));
+                CRowCollapser rows(run);
+                CSampleRows y(*this, *depthAxis, i0, i1, k);
+                const auto flush = [&] {
+                    rows.End();
+                    if (run.size() >= 2) dc.Polyline(run);
+                    run.clear();
+                };
+                for (long long i = i0; i < i1; i += k) {
+                    prefetch(i);
+                    const float v = values[static_cast<size_t>(i)];
+                    if (!IsValue(v, nullvalue))
+                        flush();
+                    else if (collapse)
+                        rows.Add({hAxis.ValueToPixel(v), y(i)});
+                    else
+                        run.push_back({hAxis.ValueToPixel(v), y(i)});
+                }
+                flush();
             }
-            flush();
             dc.SelectPen(oldPen);
         }
     }

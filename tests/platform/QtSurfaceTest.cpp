@@ -1,6 +1,7 @@
 #include "platform/QtSurface.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <random>
@@ -365,4 +368,94 @@ TEST(QtSurface, ThinRowsColumnsAndOutlinesSetThePixelsQtsLinesWould) {
         EXPECT_EQ(far.pixel(7, i), qRgb(0, 0, 0)) << i;
     }
     EXPECT_EQ(far.pixel(6, 4), qRgb(255, 255, 255));
+}
+
+// On a 32-bit image on the pixel grid, curves of three points or more and plain
+// fills are set straight into the pixels: the same pixels as the rasteriser's own,
+// shifted by the painter's translation and cut to the surface's clip; a clip the
+// caller set, or a painter that blends, leaves the drawing to Qt.
+TEST(QtSurface, ScreenCurvesAndFillsGoStraightIntoThePixels) {
+    const ColourRef ink = MakeRGB(20, 90, 160);
+    const std::vector<CPoint> curve{{-5, 3}, {17, 4}, {2, 5}, {30, 9}, {31, 40}, {60, 12}};
+    const std::vector<CPoint> area{{4, 2}, {40, 30}, {-10, 45}};
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        QImage image(50, 50, format);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.translate(3, -2);
+            CQtSurface dc(painter);
+            dc.SetClipRect({0, 0, 44, 40});
+            dc.SelectPen({PS_NULL, 0, 0});
+            dc.SelectBrush(CBrush::SolidBrush(kGreen));
+            dc.Polygon(area);
+            dc.SelectPen({PS_SOLID, 1, ink});
+            dc.Polyline(curve);
+        }
+        std::vector<std::uint32_t> want(50 * 50, 0xFFFFFFFFu);
+        CPixelTarget t{want.data(), 50, {3, 0, 47, 38}, 3, -2};
+        CPolygonScratch scratch;
+        FillPolygon(t, area.data(), area.size(), 0xFF00A000u, scratch);
+        StrokePolyline(t, curve.data(), curve.size(), 0xFF145AA0u);
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 50; ++x)
+                ASSERT_EQ(image.pixel(x, y), want[static_cast<size_t>(y * 50 + x)])
+                    << x << "," << y;
+    }
+
+    QImage clipped = White(50, 50), faint = White(50, 50);
+    for (QImage* im : {&clipped, &faint}) {
+        QPainter painter(im);
+        if (im == &clipped)
+            painter.setClipRect(QRect(10, 10, 20, 20));
+        else
+            painter.setOpacity(0.5);
+        CQtSurface dc(painter);
+        dc.SelectPen({PS_SOLID, 0, kBlack});
+        dc.Polyline(curve);
+        dc.SelectPen({PS_NULL, 0, 0});
+        dc.SelectBrush(CBrush::SolidBrush(kBlack));
+        dc.Polygon(area);
+    }
+    EXPECT_EQ(InkBox(clipped), QRect(10, 10, 20, 20));
+    int black = 0, inked = 0;
+    InkBox(faint, kBlack, &black);
+    InkBox(faint, std::nullopt, &inked);
+    EXPECT_EQ(black, 0); // blended, not set
+    EXPECT_GT(inked, 300);
+}
+
+// Screen text is laid out once and kept, and comes out as Qt's own text drawing.
+TEST(QtSurface, ScreenTextComesOutAsQtDrawsIt) {
+    for (int round = 0; round < 2; ++round) { // the second time from what was kept
+        QImage ours = White(160, 60), qts = White(160, 60);
+        QFont font;
+        double ascent = 0;
+        {
+            QPainter painter(&ours);
+            painter.translate(-7, 4);
+            CQtSurface dc(painter);
+            dc.SetTextColor(kBlue);
+            dc.SelectFont(Arial(-11));
+            dc.TextOut(12, 3, "GR 0-150 API");
+            dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+            dc.TextOut(150, 40, "Depth (m)");
+            font = dc.CurrentQFont();
+            ascent = QFontMetricsF(font).ascent();
+            EXPECT_EQ(dc.GetTextExtent("Depth (m)").cx,
+                      std::lround(QFontMetricsF(font).horizontalAdvance("Depth (m)")));
+        }
+        {
+            QPainter painter(&qts);
+            painter.translate(-7, 4);
+            painter.setFont(font);
+            painter.setPen(QColor(0, 0, 255));
+            painter.drawText(QPointF(12, 3 + ascent), QStringLiteral("GR 0-150 API"));
+            painter.drawText(QPointF(150 - QFontMetricsF(font).horizontalAdvance("Depth (m)"), 40),
+                             QStringLiteral("Depth (m)"));
+        }
+        EXPECT_GT(InkBox(ours).width(), 100);
+        EXPECT_TRUE(ours == qts) << "round " << round;
+    }
 }
