@@ -132,7 +132,7 @@ void FillPixelRect(const CPixelTarget& t, long long x0, long long y0, long long 
 
 void StrokePolyline(const CPixelTarget& t, const CPoint* points, size_t count,
                     std::uint32_t colour) {
-    if (t.clip.IsEmpty()) return;
+    if (count < 2 || t.clip.IsEmpty()) return;
     const auto in = [&t](long long x, long long y) {
         return x >= t.clip.left && x < t.clip.right && y >= t.clip.top && y < t.clip.bottom;
     };
